@@ -1,0 +1,35 @@
+#pragma once
+#include "platform/file_system.h"
+#include "platform/shared_drive_table.h"
+
+namespace qh {
+
+// Files through the drive table on Linux. Names are read with readdir so that names which are
+// not valid UTF-8 are listed too. Attributes: Directory for folders; Hidden for dot-names;
+// ReadOnly when the owner's write bit is clear; Archive on files; NTFS volumes (ntfs-3g) give
+// their own bits.
+class LinuxFileSystem final : public FileSystem {
+public:
+    explicit LinuxFileSystem(const SharedDriveTable& drives) : drives_(drives) {}
+
+    std::vector<DirEntry> list(std::string_view folder, std::string_view pattern,
+                               HiddenEntries hidden) const override;
+    std::optional<std::int64_t> fileSize(std::string_view path) const override;
+    bool fileExists(std::string_view path) const override;
+    bool folderExists(std::string_view path) const override;
+    bool copyFile(std::string_view source, std::string_view target, bool overwrite,
+                  std::int64_t sourceOffset = 0) override;
+    bool deleteFile(std::string_view path) override;
+    bool deleteFolder(std::string_view path) override;
+    bool rename(std::string_view from, std::string_view to) override;
+    bool createFolders(std::string_view path) override;
+    std::unique_ptr<ReadStream> openRead(std::string_view path) const override;
+    std::optional<VolumeSize> volumeSize(std::string_view path) const override;
+
+private:
+    std::optional<std::filesystem::path> resolve(std::string_view path) const;
+
+    const SharedDriveTable& drives_;
+};
+
+}  // namespace qh

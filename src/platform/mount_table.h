@@ -1,0 +1,35 @@
+#pragma once
+// Removable volumes Linux has mounted, read from /proc/self/mountinfo and sysfs.
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/drive_table.h"
+
+namespace qh {
+
+struct MountEntry {
+    std::filesystem::path mountPoint;  // octal escapes (\040 ...) decoded
+    unsigned major = 0;
+    unsigned minor = 0;
+    std::string fsType;
+    std::string source;
+    bool operator==(const MountEntry&) const = default;
+};
+
+std::vector<MountEntry> parseMountInfo(std::string_view content);
+
+// A USB stick or card reader: the block device (via sysfsRoot/dev/block/MAJ:MIN, followed to its
+// whole disk) says removable=1, or its device path runs through usb or mmc; or the volume is
+// mounted under /media or /run/media.
+bool isRemovableMount(const MountEntry& mount, const std::filesystem::path& sysfsRoot = "/sys");
+
+// The removable volumes in mount order.
+std::vector<MountEntry> removableMounts(std::string_view mountInfo,
+                                        const std::filesystem::path& sysfsRoot = "/sys");
+
+// Gives each removable mount whose folder is not in the table yet the next free letter.
+void addRemovableDrives(DriveTable& table, const std::vector<MountEntry>& mounts);
+
+}  // namespace qh

@@ -1,0 +1,15 @@
+#include "settings/settings_store.h"
+
+#include "text/ini_file.h"
+
+namespace qh {
+
+std::string SettingsStore::read(std::string_view section, std::string_view key) const {
+    return readIniValue(file_, section, key);
+}
+
+bool SettingsStore::write(std::string_view section, std::string_view key, std::string_view value) {
+    return writeIniValue(file_, section, key, value);
+}
+
+}  // namespace qh

@@ -1,0 +1,15 @@
+#pragma once
+// Whole-file reads and writes for the data folder. A write goes to a temporary file beside the
+// target, is flushed to disk and renamed over the target, so a crash or a power cut leaves
+// either the old or the new file, never half of one.
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace qh {
+
+std::optional<std::string> readWholeFile(const std::filesystem::path& file);
+bool writeFileAtomically(const std::filesystem::path& file, std::string_view content);
+
+}  // namespace qh

@@ -1,0 +1,28 @@
+#pragma once
+// The system's texts are GBK bytes held in std::string. This header converts them to and from
+// the two other encodings the program meets: Qt's QString at the widget boundary and the UTF-8
+// byte names of Linux files at the file-system boundary.
+#include <QString>
+#include <string>
+#include <string_view>
+
+namespace qh {
+
+// Widget boundary. GB18030 both ways: byte-identical to GBK for every GBK character, and it
+// reaches every Unicode character, so nothing typed is lost. Code-page 936's lone 0x80 (the
+// euro sign) decodes as U+20AC.
+std::string toGbk(QStringView text);
+QString fromGbk(std::string_view gbk);
+
+// A source literal (UTF-8) as system text. Callers keep the result in a static so each
+// literal is converted once.
+std::string gbk(std::string_view utf8Literal);
+
+// File-system boundary, lossless in both directions:
+//   hostNameToGbk(gbkToHostName(x)) == x for every text produced by hostNameToGbk, and
+//   gbkToHostName(hostNameToGbk(n)) == n for every host byte string n.
+// The scheme is documented beside the implementation.
+std::string hostNameToGbk(std::string_view hostName);
+std::string gbkToHostName(std::string_view gbk);
+
+}  // namespace qh

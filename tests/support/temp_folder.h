@@ -1,0 +1,45 @@
+#pragma once
+// A real folder under the temp folder for one test, removed with everything in it afterwards.
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <string_view>
+
+namespace qh::testing {
+
+class TempFolder {
+public:
+    TempFolder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "qh-test-XXXXXX").string();
+        if (char* made = ::mkdtemp(pattern.data())) {
+            path_ = made;
+        }
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+
+    // Creates a file (and its folders) below the temp folder; returns its full path.
+    std::filesystem::path write(const std::filesystem::path& relative, std::string_view content) {
+        const auto full = path_ / relative;
+        std::filesystem::create_directories(full.parent_path());
+        std::ofstream(full, std::ios::binary) << content;
+        return full;
+    }
+
+private:
+    std::filesystem::path path_;
+};
+
+inline std::string readFile(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+}  // namespace qh::testing
