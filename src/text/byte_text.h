@@ -15,13 +15,17 @@ std::string asciiLower(std::string_view text);
 // a double- or four-byte GBK/GB18030 character), scanning from the start of the text.
 bool isCharStart(std::string_view text, std::size_t index);
 
-// Length in bytes of the character starting at `index` (1, 2 or 4; 1 for a malformed byte).
+// Length in bytes of the character starting at `index` (1, 2 or 4; 1 for a malformed byte;
+// 0 past the end of the text).
 std::size_t charLengthAt(std::string_view text, std::size_t index);
 
 // Parts of a Windows path "F:\a\b.mp3". A backslash that is the trail byte of a double-byte
 // character is not a separator.
-std::string_view fileNameOf(std::string_view path);   // "b.mp3": after the last separator
-std::string_view folderOf(std::string_view path);     // "F:\a\": up to and with the last one
-std::string_view extensionOf(std::string_view path);  // ".mp3": the file name's last dot on; "" when none
+//   fileNameOf:  "b.mp3", after the last separator;
+//   folderOf:    "F:\a\", up to and with the last separator;
+//   extensionOf: ".mp3", from the file name's last dot on, "" when the name has none.
+std::string_view fileNameOf(std::string_view path);
+std::string_view folderOf(std::string_view path);
+std::string_view extensionOf(std::string_view path);
 
 }  // namespace qh

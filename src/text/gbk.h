@@ -10,7 +10,8 @@ namespace qh {
 
 // Widget boundary. GB18030 both ways: byte-identical to GBK for every GBK character, and it
 // reaches every Unicode character, so nothing typed is lost. Code-page 936's lone 0x80 (the
-// euro sign) decodes as U+20AC.
+// euro sign) decodes as U+20AC, and U+20AC encodes as 0x80, one byte as in code page 936.
+// A lone surrogate encodes as "?"; bytes that are not GBK decode as U+FFFD.
 std::string toGbk(QStringView text);
 QString fromGbk(std::string_view gbk);
 
@@ -21,6 +22,8 @@ std::string gbk(std::string_view utf8Literal);
 // File-system boundary, lossless in both directions:
 //   hostNameToGbk(gbkToHostName(x)) == x for every text produced by hostNameToGbk, and
 //   gbkToHostName(hostNameToGbk(n)) == n for every host byte string n.
+// Malformed GBK that hostNameToGbk did not produce passes into the name byte for byte (a lone
+// 0x80 still means the euro sign).
 // The scheme is documented beside the implementation.
 std::string hostNameToGbk(std::string_view hostName);
 std::string gbkToHostName(std::string_view gbk);

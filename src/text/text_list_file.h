@@ -2,6 +2,7 @@
 // The data folder's text lists: GBK, one entry per line, every line ended by CR LF.
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qh {

@@ -1,0 +1,120 @@
+#include "text/atomic_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <charconv>
+#include <random>
+
+namespace qh {
+namespace {
+
+constexpr int kTemporaryNameAttempts = 100;
+// Keeps "." + name + suffix within the 255 bytes a Linux file name may have.
+constexpr std::size_t kMaxNameBytesInTemporary = 200;
+
+bool writeAll(int fd, std::string_view content) {
+    while (!content.empty()) {
+        const ssize_t written = ::write(fd, content.data(), content.size());
+        if (written < 0 && errno != EINTR) {
+            return false;
+        }
+        if (written > 0) {
+            content.remove_prefix(static_cast<std::size_t>(written));
+        }
+    }
+    return true;
+}
+
+// Hidden and named after its target, so a file left by a crash shows whose it was; the random
+// part keeps writers of the same target apart.
+std::filesystem::path temporaryPathFor(const std::filesystem::path& file) {
+    thread_local std::mt19937_64 random{std::random_device{}()};
+    std::array<char, 16> suffix{};
+    const auto end = std::to_chars(suffix.data(), suffix.data() + suffix.size(), random(), 16).ptr;
+    std::string name = "." + file.filename().string().substr(0, kMaxNameBytesInTemporary) + "." +
+                       std::string(suffix.data(), end) + ".tmp";
+    return file.parent_path() / name;
+}
+
+int createTemporaryFor(const std::filesystem::path& file, std::filesystem::path& temporary) {
+    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+        temporary = temporaryPathFor(file);
+        // 0666 lets the umask decide, as for any new file of the program.
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) {
+            return fd;
+        }
+    }
+    return -1;
+}
+
+// A rewritten file keeps the permissions the shop gave it.
+void takeOverModeOf(const std::filesystem::path& file, int fd) {
+    struct stat status {};
+    if (::stat(file.c_str(), &status) == 0 && S_ISREG(status.st_mode)) {
+        ::fchmod(fd, status.st_mode & 07777);
+    }
+}
+
+// Makes the rename itself durable.
+bool syncFolder(const std::filesystem::path& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    // EINVAL: the file system cannot sync a folder; the rename is as durable as it gets there.
+    const bool synced = ::fsync(fd) == 0 || errno == EINVAL;
+    ::close(fd);
+    return synced;
+}
+
+}  // namespace
+
+std::optional<std::string> readWholeFile(const std::filesystem::path& file) {
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    std::optional<std::string> content;
+    struct stat status {};
+    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) {
+        content.emplace();
+        content->reserve(static_cast<std::size_t>(status.st_size));
+        std::array<char, 65536> buffer{};
+        for (;;) {
+            const ssize_t count = ::read(fd, buffer.data(), buffer.size());
+            if (count > 0) {
+                content->append(buffer.data(), static_cast<std::size_t>(count));
+            } else if (count == 0) {
+                break;
+            } else if (errno != EINTR) {
+                content.reset();
+                break;
+            }
+        }
+    }
+    ::close(fd);
+    return content;
+}
+
+bool writeFileAtomically(const std::filesystem::path& file, std::string_view content) {
+    std::filesystem::path temporary;
+    const int fd = createTemporaryFor(file, temporary);
+    if (fd < 0) {
+        return false;
+    }
+    takeOverModeOf(file, fd);
+    const bool written = writeAll(fd, content) && ::fsync(fd) == 0;
+    const bool closed = ::close(fd) == 0;
+    if (!written || !closed || ::rename(temporary.c_str(), file.c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    return syncFolder(file.has_parent_path() ? file.parent_path() : ".");
+}
+
+}  // namespace qh
