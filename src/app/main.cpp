@@ -1,31 +1,48 @@
 #include <QApplication>
-#include <QMainWindow>
 #include <QMessageBox>
 #include <cstdio>
 
 #include "app/command_line.h"
+#include "app/program.h"
+#include "platform/desktop_shell_linux.h"
+#include "platform/input_methods_linux.h"
 #include "platform/linux_file_system.h"
+#include "platform/media_sound_device.h"
 #include "platform/mount_table.h"
-#include "settings/app_paths.h"
+#include "platform/single_instance_lock_linux.h"
 #include "settings/drive_setup.h"
+#include "settings/settings_store.h"
 #include "text/atomic_file.h"
-#include "text/gbk.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromUtf8(qh::applicationTitle()));
+
+    qh::LinuxSingleInstanceLock lock;
+    const bool alone = qh::claimSingleInstance(lock, [](const QString& text, const QString& caption) {
+        QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok);
+        box.exec();
+    });
+    if (!alone) {
+        return 0;
+    }
+
     const auto line = qh::parseCommandLine({argv + 1, argv + argc});
     for (const auto& error : line.errors) {
         std::fprintf(stderr, "qinghe: %s\n", error.c_str());
     }
-    const auto paths = qh::appPathsFor(
-        line.appDir.value_or(std::filesystem::path(QCoreApplication::applicationDirPath().toStdString())));
+    const auto paths = qh::appPathsFor(line.appDir.value_or(
+        std::filesystem::path(QCoreApplication::applicationDirPath().toStdString())));
     const auto mountInfo = qh::readWholeFile("/proc/self/mountinfo").value_or("");
     qh::SharedDriveTable drives(qh::assembleDriveTable(
         qh::loadDriveMap(paths.dataDir), line.drives, qh::removableMounts(mountInfo)));
 
-    QMainWindow window;
-    window.setWindowTitle(qh::fromGbk(qh::gbk("青禾点唱 手机下载系统2010.9.01")));
-    window.resize(1013, 711);
-    window.show();
+    qh::SettingsStore settings(paths.settingsFile());
+    qh::LinuxFileSystem files(drives);
+    qh::DesktopShell shell;
+    qh::MediaSoundDevice keySoundDevice;
+    qh::LinuxInputMethods inputMethods;
+    const auto windows = qh::createProgramWindows(
+        {paths, settings, drives, files, shell, keySoundDevice, inputMethods});
     return app.exec();
 }

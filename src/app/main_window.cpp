@@ -1,0 +1,257 @@
+#include "app/main_window.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QStatusBar>
+
+#include "app/basic_setup_panel.h"
+#include "app/category_tab_strip.h"
+#include "app/download_lists_panel.h"
+#include "app/drive_combo.h"
+#include "app/play_copy_cleanup.h"
+#include "app/player_column_panel.h"
+#include "app/result_area_panel.h"
+#include "app/search_bar_panel.h"
+#include "library/library_layout.h"
+#include "media/sound_cue.h"
+#include "platform/file_system.h"
+#include "platform/input_methods.h"
+#include "platform/shell.h"
+#include "settings/settings_store.h"
+#include "text/gbk.h"
+#include "text/text_list_file.h"
+
+namespace qh {
+
+namespace {
+
+void makeOneShot(QTimer& timer, const char* name, int interval) {
+    timer.setObjectName(QString::fromLatin1(name));
+    timer.setInterval(interval);
+    timer.setSingleShot(true);
+}
+
+bool fileExists(const std::filesystem::path& file) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(file, error);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(MainWindowServices services)
+    : services_(std::move(services)),
+      keySounds_(services_.keySoundDevice, services_.paths.appFile(gbk("按键音乐")), this) {
+    setObjectName("TForm1");
+    setWindowTitle(QString::fromUtf8("青禾点唱 手机下载系统2010.9.01"));
+    resize(1013 - 2 * kFrameWidth, 711 - kFrameHeight);
+
+    makeOneShot(qiDTimer_, "QiDTimer", 20);
+    makeOneShot(baiSTimer_, "BaiSTimer", 20);
+    makeOneShot(timer7_, "Timer7", 10);
+    makeOneShot(uZTTimer3_, "UZTTimer3", 1000);
+    timer13_.setObjectName("Timer13");
+    timer13_.setInterval(1000);
+    connect(&qiDTimer_, &QTimer::timeout, this, &MainWindow::QiDTimerTimer);
+    connect(&baiSTimer_, &QTimer::timeout, this, &MainWindow::BaiSTimerTimer);
+    connect(&timer7_, &QTimer::timeout, this, &MainWindow::Timer7Timer);
+    connect(&timer13_, &QTimer::timeout, this, &MainWindow::Timer13Timer);
+    connect(&uZTTimer3_, &QTimer::timeout, this, &MainWindow::UZTTimer3Timer);
+    // Timer7 and Timer13 run from the window's creation, as the form has them.
+    timer7_.start();
+    timer13_.start();
+
+    buildFrame();
+    FormCreate();
+}
+
+MainWindow::~MainWindow() { FormDestroy(); }
+
+void MainWindow::buildFrame() {
+    auto* client = new QWidget(this);
+    client->setObjectName("ClientArea");
+    setCentralWidget(client);
+    QFont font({QStringLiteral("SimSun"), QStringLiteral("Noto Sans CJK SC")});
+    font.setPixelSize(14);
+    client->setFont(font);
+    client->setStyleSheet("QLabel, QGroupBox { color: navy; }");
+
+    playerColumn_ = new PlayerColumnPanel(client);
+    categoryTabs_ = new CategoryTabStrip(client);
+    searchBar_ = new SearchBarPanel(categoryTabs_);
+    resultArea_ = new ResultAreaPanel(categoryTabs_);
+    downloadLists_ = new DownloadListsPanel(client);
+    connect(searchBar_, &SearchBarPanel::driveTextChanged, this, &MainWindow::searchBarDriveChanged);
+
+    auto* bar = new QStatusBar(this);
+    bar->setObjectName("StatusBar1");
+    bar->setFixedHeight(19);
+    bar->setSizeGripEnabled(false);
+    const int widths[] = {400, 450};
+    for (int i = 0; i < 2; ++i) {
+        statusPanels_[i] = new QLabel(bar);
+        statusPanels_[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        statusPanels_[i]->setFixedWidth(widths[i]);
+        bar->addWidget(statusPanels_[i]);
+    }
+    setStatusBar(bar);
+
+    basicSetup_ = new BasicSetupPanel(
+        {services_.settings, services_.files, services_.drives, services_.shell, keySounds_,
+         [this](int drive, const QString& text) {
+             setComboTextQuietly(searchBar_->driveCombo(drive), text);
+         }},
+        client);
+    basicSetup_->hide();
+}
+
+void MainWindow::FormCreate() {
+    registerDriveNotifications();
+    // B.3: the sync counters start with the download lists that own them.
+    std::error_code error;
+    std::filesystem::create_directories(services_.paths.dataDir, error);
+
+    QStringList names;
+    for (const auto& name : services_.inputMethods.installedNames()) {
+        names << fromGbk(name);
+    }
+    basicSetup_->setInputMethodNames(names);
+
+    bool anyDrive = false;
+    for (int drive = 1; drive <= kLibraryDriveCount; ++drive) {
+        const std::string key = "Panfu" + std::to_string(drive);
+        const auto letter = services_.settings.read(key, key);
+        setComboTextQuietly(searchBar_->driveCombo(drive), fromGbk(letter));
+        anyDrive = anyDrive || !letter.empty();
+    }
+    if (!anyDrive) {
+        basicSetup_->show();
+        basicSetup_->raise();
+    }
+    uZTTimer3_.start();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        FormShow();
+    }
+}
+
+void MainWindow::FormShow() {
+    deletePlayCopies(services_.paths.dataDir);
+    const auto skin = services_.settings.read("PiFu", "PiFu");
+    if (!skin.empty()) {
+        applySkin(skin);
+    }
+    searchKeyword_ = gbk("绿野青禾");
+    searchMask_ = "*.*";
+    searchBar_->statusLabel()->setText(QString::fromUtf8("正在整理缓存 ... 请稍等 ！"));
+    searchBar_->secondsLabel()->setText(QStringLiteral("0"));
+    timer13_.start();
+    categoryTabs_->setCurrentIndex(-1);
+    startWarmUpSearch();
+    qiDTimer_.start();
+}
+
+void MainWindow::QiDTimerTimer() {
+    qiDTimer_.stop();
+    const auto hotFile = services_.paths.dataFile(gbk("热门推荐.txt"));
+    hotList_.clear();
+    if (fileExists(hotFile)) {
+        hotList_.assign(loadTextList(hotFile));
+    } else {
+        saveTextList(hotFile, hotList_.lines());
+    }
+
+    shownListPaths_.clear();
+    currentListFile_ = services_.paths.dataFile(gbk("清单1.txt"));
+    if (fileExists(currentListFile_)) {
+        shownListPaths_ = loadTextList(currentListFile_);
+    }
+    showShownListRows();
+    recomputeTally();
+    if (fileExists(services_.paths.dataFile(gbk("播放列表.txt")))) {
+        loadPlaylist();
+    }
+    if (fileExists(services_.paths.dataFile(gbk("歌手.txt")))) {
+        loadSingers();
+    }
+    for (int list = 1; list <= 5; ++list) {
+        const auto staging = gbk("D:\\歌曲下载\\清单") + std::to_string(list) + "\\";
+        if (!services_.files.folderExists(staging)) {
+            services_.files.createFolders(staging);
+        }
+    }
+    categoryTabs_->setCurrentIndex(0);
+    keySounds_.request(kCueStart);
+    applyPreferredInputMethod();
+    searchBar_->keywordBox()->setFocus();
+}
+
+void MainWindow::BaiSTimerTimer() {
+    baiSTimer_.stop();
+    hotList_.count(currentFile_);
+}
+
+void MainWindow::Timer7Timer() {
+    // Once after start no result row is selected, so the add action has nothing to do.
+    timer7_.stop();
+}
+
+void MainWindow::Timer13Timer() {
+    searchBar_->secondsLabel()->setText(QString::number(searchBar_->secondsLabel()->text().toInt() + 1));
+}
+
+void MainWindow::UZTTimer3Timer() { uZTTimer3_.stop(); }
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    FormCloseQuery();
+    FormClose();
+    event->accept();
+}
+
+void MainWindow::FormCloseQuery() {
+    // Files are written at close only when they exist already.
+    if (fileExists(currentListFile_)) {
+        saveTextList(currentListFile_, shownListPaths_);
+    }
+    const auto hotFile = services_.paths.dataFile(gbk("热门推荐.txt"));
+    if (fileExists(hotFile)) {
+        saveTextList(hotFile, hotList_.lines());
+    }
+    deleteCurrentPlayCopy();
+    keySounds_.playClosingSound();
+}
+
+void MainWindow::FormClose() {
+    const auto batch = services_.paths.appDir / "bt.bat";
+    if (fileExists(batch)) {
+        services_.shell.runBatchHidden(batch);
+    }
+}
+
+void MainWindow::FormDestroy() { releaseDriveNotifications(); }
+
+void MainWindow::searchBarDriveChanged(int drive, const QString& text) {
+    const std::string key = "PanFu" + std::to_string(drive);
+    const auto letter = toGbk(text);
+    services_.settings.write(key, key, letter);
+    createCategoryFolders(services_.files, letter);
+    keySounds_.request(kCueSelect);
+    searchBar_->keywordBox()->setFocus();
+}
+
+void MainWindow::registerDriveNotifications() {}
+void MainWindow::releaseDriveNotifications() {}
+void MainWindow::applySkin(const std::string&) {}
+void MainWindow::startWarmUpSearch() {}
+void MainWindow::showShownListRows() {}
+void MainWindow::recomputeTally() {}
+void MainWindow::loadPlaylist() {}
+void MainWindow::loadSingers() {}
+void MainWindow::deleteCurrentPlayCopy() {}
+void MainWindow::applyPreferredInputMethod() {}
+
+}  // namespace qh

@@ -1,0 +1,120 @@
+#pragma once
+// TForm1, the clerk's working window. It composes the area panels, owns the run's working state
+// and runs the start-up and shut-down sequence.
+#include <QMainWindow>
+#include <QTimer>
+#include <array>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "library/hot_list.h"
+#include "media/key_sounds.h"
+#include "settings/app_paths.h"
+
+class QLabel;
+
+namespace qh {
+
+class BasicSetupPanel;
+class CategoryTabStrip;
+class DownloadListsPanel;
+class FileSystem;
+class InputMethods;
+class PlayerColumnPanel;
+class ResultAreaPanel;
+class SearchBarPanel;
+class SettingsStore;
+class SharedDriveTable;
+class Shell;
+class SoundDevice;
+
+struct MainWindowServices {
+    AppPaths paths;
+    SettingsStore& settings;
+    SharedDriveTable& drives;
+    FileSystem& files;
+    Shell& shell;
+    SoundDevice& keySoundDevice;
+    const InputMethods& inputMethods;
+};
+
+// The window's outer frame around its client area, as the shop's screens drew it; the layout
+// and the resize rules count in outer pixels.
+inline constexpr int kFrameWidth = 4;
+inline constexpr int kFrameHeight = 24;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(MainWindowServices services);
+    ~MainWindow() override;
+
+    // Counts a download of the current file on the window's thread, 20 ms later.
+    void armHotCount() { baiSTimer_.start(); }
+    void setCurrentFile(const std::string& path) { currentFile_ = path; }
+    const HotList& hotList() const { return hotList_; }
+    KeySounds& keySounds() { return keySounds_; }
+    const std::string& searchKeyword() const { return searchKeyword_; }
+    const std::string& searchMask() const { return searchMask_; }
+    const std::vector<std::string>& shownListPaths() const { return shownListPaths_; }
+    const std::filesystem::path& currentListFile() const { return currentListFile_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildFrame();
+    void FormCreate();
+    void FormShow();
+    void QiDTimerTimer();
+    void BaiSTimerTimer();
+    void Timer7Timer();
+    void Timer13Timer();
+    void UZTTimer3Timer();
+    void FormCloseQuery();
+    void FormClose();
+    void FormDestroy();
+    // ComboBox3Change, ComboBox4Change, ComboBox5Change, ComboBox20Change.
+    void searchBarDriveChanged(int drive, const QString& text);
+
+    // Steps whose operations come with the parts of the window that own them.
+    void registerDriveNotifications();
+    void releaseDriveNotifications();
+    void applySkin(const std::string& skinNumber);
+    void startWarmUpSearch();
+    void showShownListRows();
+    void recomputeTally();
+    void loadPlaylist();
+    void loadSingers();
+    void deleteCurrentPlayCopy();
+    void applyPreferredInputMethod();
+
+    MainWindowServices services_;
+    KeySounds keySounds_;
+
+    PlayerColumnPanel* playerColumn_ = nullptr;
+    CategoryTabStrip* categoryTabs_ = nullptr;
+    SearchBarPanel* searchBar_ = nullptr;
+    ResultAreaPanel* resultArea_ = nullptr;
+    DownloadListsPanel* downloadLists_ = nullptr;
+    BasicSetupPanel* basicSetup_ = nullptr;
+    std::array<QLabel*, 2> statusPanels_{};
+
+    QTimer qiDTimer_;
+    QTimer baiSTimer_;
+    QTimer timer7_;
+    QTimer timer13_;
+    QTimer uZTTimer3_;
+
+    bool shown_ = false;
+    HotList hotList_;
+    std::string currentFile_;  // Edit2
+    std::string searchKeyword_;
+    std::string searchMask_;
+    std::vector<std::string> shownListPaths_;  // ListBox4
+    std::filesystem::path currentListFile_;
+};
+
+}  // namespace qh

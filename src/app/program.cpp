@@ -1,0 +1,27 @@
+#include "app/program.h"
+
+#include "app/side_windows.h"
+#include "platform/single_instance_lock.h"
+
+namespace qh {
+
+const char* applicationTitle() { return "青禾点唱 手机下载系统 2010"; }
+
+bool claimSingleInstance(SingleInstanceLock& lock,
+                         const std::function<void(const QString&, const QString&)>& showError) {
+    if (lock.tryAcquire(applicationTitle())) {
+        return true;
+    }
+    showError(QString::fromUtf8("程序已经运行"), QStringLiteral("Error"));
+    return false;
+}
+
+ProgramWindows createProgramWindows(MainWindowServices services) {
+    ProgramWindows windows;
+    windows.main = std::make_unique<MainWindow>(std::move(services));
+    windows.main->show();
+    windows.side = createSideWindows();
+    return windows;
+}
+
+}  // namespace qh
