@@ -27,9 +27,9 @@ namespace qh {
 namespace {
 
 void makeOneShot(QTimer& timer, const char* name, int interval) {
+    timer.setSingleShot(true);
     timer.setObjectName(QString::fromLatin1(name));
     timer.setInterval(interval);
-    timer.setSingleShot(true);
 }
 
 bool fileExists(const std::filesystem::path& file) {
@@ -46,6 +46,10 @@ MainWindow::MainWindow(MainWindowServices services)
     setWindowTitle(QString::fromUtf8("青禾点唱 手机下载系统2010.9.01"));
     resize(1013 - 2 * kFrameWidth, 711 - kFrameHeight);
 
+    // The timers are the window's children so that tests find them by name.
+    for (QTimer* timer : {&qiDTimer_, &baiSTimer_, &timer7_, &timer13_, &uZTTimer3_}) {
+        timer->setParent(this);
+    }
     makeOneShot(qiDTimer_, "QiDTimer", 20);
     makeOneShot(baiSTimer_, "BaiSTimer", 20);
     makeOneShot(timer7_, "Timer7", 10);

@@ -10,6 +10,7 @@ namespace qh {
 
 KeySounds::KeySounds(SoundDevice& device, std::filesystem::path folder, QObject* parent)
     : QObject(parent), device_(device), folder_(std::move(folder)) {
+    timer_.setParent(this);
     timer_.setObjectName("ShengYingTimer");
     timer_.setInterval(30);
     timer_.setSingleShot(true);

@@ -1,0 +1,75 @@
+#include "app/program.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+#include "platform/fake_input_methods.h"
+#include "platform/fake_shell.h"
+#include "platform/fake_sound_device.h"
+#include "platform/linux_file_system.h"
+#include "platform/single_instance_lock_linux.h"
+#include "settings/settings_store.h"
+#include "support/qt_application.h"
+#include "support/temp_folder.h"
+
+namespace qh {
+namespace {
+
+using testing::TempFolder;
+
+TEST(Program, SecondCopyIsToldItRunsAlready) {
+    TempFolder folder;
+    const QString lockFolder = QString::fromStdString(folder.path().string());
+    LinuxSingleInstanceLock first(lockFolder);
+    LinuxSingleInstanceLock second(lockFolder);
+    std::vector<std::pair<QString, QString>> messages;
+    const auto record = [&](const QString& text, const QString& caption) {
+        messages.emplace_back(text, caption);
+    };
+
+    EXPECT_TRUE(claimSingleInstance(first, record));
+    EXPECT_TRUE(messages.empty());
+    EXPECT_FALSE(claimSingleInstance(second, record));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].first, QString::fromUtf8("程序已经运行"));
+    EXPECT_EQ(messages[0].second, "Error");
+}
+
+TEST(Program, MakesTheMainWindowShownAndFiveSideWindowsHidden) {
+    testing::ensureApplication();
+    TempFolder folder;
+    const auto paths = appPathsFor(folder.path());
+    SettingsStore settings(paths.settingsFile());
+    SharedDriveTable drives;
+    LinuxFileSystem files(drives);
+    FakeShell shell;
+    FakeSoundDevice sounds;
+    FakeInputMethods inputMethods;
+
+    const auto windows =
+        createProgramWindows({paths, settings, drives, files, shell, sounds, inputMethods});
+
+    EXPECT_TRUE(windows.main->isVisible());
+    const struct {
+        const char* name;
+        const char* caption;
+        QSize size;
+    } expected[] = {
+        {"Twang", "  青禾点唱 ----网  络  搜  索", {1032, 748}},
+        {"TGYuForm4", "青禾点唱手机下载系统", {491, 427}},
+        {"TTuForm", "青禾点唱  之  手机图片", {900, 760}},
+        {"TCDMuLuForm", "青禾点唱 之 CD目录", {570, 459}},
+        {"TCanSHuForm", "参数设置", {377, 428}},
+    };
+    ASSERT_EQ(windows.side.size(), std::size(expected));
+    for (std::size_t i = 0; i < windows.side.size(); ++i) {
+        SCOPED_TRACE(expected[i].name);
+        EXPECT_EQ(windows.side[i]->objectName(), expected[i].name);
+        EXPECT_EQ(windows.side[i]->windowTitle(), QString::fromUtf8(expected[i].caption));
+        EXPECT_EQ(windows.side[i]->size(), expected[i].size);
+        EXPECT_FALSE(windows.side[i]->isVisible());
+    }
+}
+
+}  // namespace
+}  // namespace qh
