@@ -1,0 +1,35 @@
+#pragma once
+// Records what the program asked the desktop to open or run.
+#include <string>
+#include <vector>
+
+#include "platform/shell.h"
+
+namespace qh {
+
+class FakeShell final : public Shell {
+  public:
+    bool openFolder(const std::filesystem::path& folder) override {
+        openedFolders.push_back(folder);
+        return true;
+    }
+    bool openFile(const std::filesystem::path& file) override {
+        openedFiles.push_back(file);
+        return true;
+    }
+    bool openAddress(const std::string& address) override {
+        openedAddresses.push_back(address);
+        return true;
+    }
+    bool runBatchHidden(const std::filesystem::path& batchFile) override {
+        batchFiles.push_back(batchFile);
+        return true;
+    }
+
+    std::vector<std::filesystem::path> openedFolders;
+    std::vector<std::filesystem::path> openedFiles;
+    std::vector<std::string> openedAddresses;
+    std::vector<std::filesystem::path> batchFiles;
+};
+
+}  // namespace qh
