@@ -10,7 +10,8 @@ namespace qh {
 DownloadListsPanel::DownloadListsPanel(QWidget* window) : QTabWidget(window) {
     setObjectName("PageControl2");
     setGeometry(728, 42, 273, 623);
-    tabBar()->setStyleSheet("QTabBar::tab { width: 50px; height: 26px; }");
+    tabBar()->setStyleSheet(
+        "QTabBar::tab { width: 46px; height: 24px; padding: 0 2px; font-size: 12px; }");
     for (int list = 1; list <= kDownloadListCount; ++list) {
         auto* page = new QWidget(this);
         page->setObjectName(QStringLiteral("TabSheet%1").arg(list + 3));

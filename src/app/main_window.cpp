@@ -2,7 +2,9 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QStatusBar>
 
 #include "app/basic_setup_panel.h"
@@ -66,6 +68,10 @@ MainWindow::MainWindow(MainWindowServices services)
     timer13_.start();
 
     buildFrame();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect outer(0, 0, 1013, 711);
+        move(screen->availableGeometry().center() - outer.center());
+    }
     FormCreate();
 }
 

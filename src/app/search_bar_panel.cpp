@@ -1,6 +1,7 @@
 #include "app/search_bar_panel.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLabel>
 
 #include "app/drive_combo.h"
@@ -27,7 +28,10 @@ SearchBarPanel::SearchBarPanel(QWidget* parent) : QGroupBox(parent) {
     statusLabel_->setGeometry(8, 56, 225, 22);
     secondsLabel_ = new QLabel(QStringLiteral("0"), secondsCaption);
     secondsLabel_->setObjectName("Label64");
-    secondsLabel_->setGeometry(36, 0, 40, 22);
+    // The seconds sit in the blank gap of the caption, wherever the font puts it.
+    const QFontMetrics metrics(secondsCaption->font());
+    secondsLabel_->setGeometry(metrics.horizontalAdvance(QString::fromUtf8("用时")), 0,
+                               metrics.horizontalAdvance(QStringLiteral("     ")), 22);
     secondsLabel_->setAlignment(Qt::AlignCenter);
 
     const char* names[] = {"ComboBox3", "ComboBox4", "ComboBox5", "ComboBox20"};
@@ -35,6 +39,7 @@ SearchBarPanel::SearchBarPanel(QWidget* parent) : QGroupBox(parent) {
     for (int i = 0; i < 4; ++i) {
         auto* combo = makeDriveCombo(this, QString::fromLatin1(names[i]));
         combo->setGeometry(lefts[i], 16, 33, 24);
+        combo->setStyleSheet("QComboBox { padding-left: 2px; } QComboBox::drop-down { width: 11px; }");
         if (i < 3) {
             combo->setToolTip(QString::fromUtf8("资源盘符"));
         }

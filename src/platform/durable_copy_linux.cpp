@@ -1,0 +1,158 @@
+#include "platform/durable_copy_linux.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/rename_no_replace_linux.h"
+#include "platform/unique_fd_linux.h"
+
+namespace qh {
+
+namespace {
+
+struct TemporaryFile {
+    std::string name;
+    UniqueFd fd;
+};
+
+// Hidden, so a listing without hidden entries never shows a copy in progress; short, so a long
+// target name cannot push it over the name length limit.
+std::optional<TemporaryFile> createTemporaryFile(int folder) {
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = ".qhcopy-" + std::to_string(::getpid()) + "-" +
+                           std::to_string(counter.fetch_add(1)) + ".tmp";
+        // 0666 and the umask give the permissions of any new file.
+        UniqueFd fd{::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666)};
+        if (fd) {
+            return TemporaryFile{std::move(name), std::move(fd)};
+        }
+        if (errno != EEXIST) {
+            return std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
+
+bool writeAll(int fd, const char* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t written = ::write(fd, data, size);
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        data += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+bool copyByReadWrite(int in, int out, off_t position) {
+    std::vector<char> buffer(1 << 20);
+    while (true) {
+        const ssize_t got = ::pread(in, buffer.data(), buffer.size(), position);
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        if (got == 0) {
+            return true;
+        }
+        if (!writeAll(out, buffer.data(), static_cast<std::size_t>(got))) {
+            return false;
+        }
+        position += got;
+    }
+}
+
+// copy_file_range lets the kernel (or the file system, by sharing blocks) move the data; where
+// it cannot, read and write carry on from the same position. They also confirm the end, as
+// some file systems report nothing copied before it.
+bool copyData(int in, int out, off_t position) {
+    constexpr std::size_t chunk = std::size_t{64} << 20;
+    while (true) {
+        const ssize_t copied = ::copy_file_range(in, &position, out, nullptr, chunk, 0);
+        if (copied > 0) {
+            continue;
+        }
+        if (copied < 0 && errno == EINTR) {
+            continue;
+        }
+        const bool fallBack = copied == 0 || errno == EXDEV || errno == ENOSYS || errno == EINVAL ||
+                              errno == EOPNOTSUPP;
+        return fallBack && copyByReadWrite(in, out, position);
+    }
+}
+
+// Data, time and all, on the disk before the file gets its name.
+bool writeWhole(int in, TemporaryFile& temporary, off_t offset, const struct stat& source) {
+    if (!copyData(in, temporary.fd.get(), offset)) {
+        return false;
+    }
+    // A volume that cannot keep the time still holds a whole copy, so that failure is let pass.
+    const struct timespec times[2] = {{0, UTIME_OMIT}, source.st_mtim};
+    ::futimens(temporary.fd.get(), times);
+    return ::fsync(temporary.fd.get()) == 0 && temporary.fd.close();
+}
+
+bool moveIntoPlace(int folder, const std::string& temporary, const std::string& name,
+                   bool overwrite) {
+    if (overwrite) {
+        return ::renameat(folder, temporary.c_str(), folder, name.c_str()) == 0;
+    }
+    return renameNoReplace(folder, temporary.c_str(), folder, name.c_str());
+}
+
+bool syncFolder(int folder) {
+    // Some FUSE volumes cannot sync a folder; the file's data is synced all the same.
+    return ::fsync(folder) == 0 || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP;
+}
+
+}  // namespace
+
+bool copyFileDurably(const std::filesystem::path& source, const std::filesystem::path& target,
+                     bool overwrite, std::int64_t sourceOffset) {
+    if (sourceOffset < 0 || !target.has_filename()) {
+        return false;
+    }
+    UniqueFd in{::open(source.c_str(), O_RDONLY | O_CLOEXEC)};
+    struct stat sourceStat {};
+    if (!in || ::fstat(in.get(), &sourceStat) != 0 || !S_ISREG(sourceStat.st_mode) ||
+        sourceOffset > sourceStat.st_size) {
+        return false;
+    }
+    UniqueFd folder{::open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+    if (!folder) {
+        return false;
+    }
+    const std::string name = target.filename().native();
+    struct stat existing {};
+    // Checked early only to spare a needless copy; the rename below is what guarantees it.
+    if (!overwrite && ::fstatat(folder.get(), name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0) {
+        return false;
+    }
+    auto temporary = createTemporaryFile(folder.get());
+    if (!temporary) {
+        return false;
+    }
+    if (!writeWhole(in.get(), *temporary, sourceOffset, sourceStat) ||
+        !moveIntoPlace(folder.get(), temporary->name, name, overwrite)) {
+        ::unlinkat(folder.get(), temporary->name.c_str(), 0);
+        return false;
+    }
+    return syncFolder(folder.get());
+}
+
+}  // namespace qh

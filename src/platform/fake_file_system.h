@@ -1,0 +1,86 @@
+#pragma once
+// An in-memory FileSystem for tests, with the Linux implementation's rules: names compare
+// exactly, listings come in creation order, ".." stops at the drive's root. Failures a shop
+// meets can be staged: a full disk, a write-protected folder, a disk pulled out.
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <span>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "platform/windows_path.h"
+
+namespace qh {
+
+class FakeFileSystem final : public FileSystem {
+  public:
+    static constexpr std::uint64_t defaultCapacity = std::uint64_t{1} << 40;
+
+    // An empty drive, replacing any of that letter. Copies fail once the files on it would
+    // exceed `capacityBytes`, as on a full disk.
+    void addDrive(char letter, std::uint64_t capacityBytes = defaultCapacity);
+    // The drive and all on it disappear, as when the disk is pulled out.
+    void removeDrive(char letter);
+
+    // Test set-up, beyond the rules that bind the program: creates the file with its folders,
+    // replacing a file of that name, whatever the capacity or write protection. False when the
+    // drive is missing or a file is in the way.
+    bool addFile(std::string_view path, std::string data);
+    std::optional<std::string> fileContent(std::string_view path) const;
+    // From now on the entry lists with exactly these bits, as a volume that stores them would.
+    bool setAttributes(std::string_view path, std::uint32_t attributes);
+    // Nothing can be created, removed or renamed inside the folder while it is protected.
+    bool setWriteProtected(std::string_view folder, bool writeProtected = true);
+
+    std::vector<DirEntry> list(std::string_view folder, std::string_view pattern,
+                               HiddenEntries hidden) const override;
+    std::optional<std::int64_t> fileSize(std::string_view path) const override;
+    bool fileExists(std::string_view path) const override;
+    bool folderExists(std::string_view path) const override;
+    bool copyFile(std::string_view source, std::string_view target, bool overwrite,
+                  std::int64_t sourceOffset = 0) override;
+    bool deleteFile(std::string_view path) override;
+    bool deleteFolder(std::string_view path) override;
+    bool rename(std::string_view from, std::string_view to) override;
+    bool createFolders(std::string_view path) override;
+    std::unique_ptr<ReadStream> openRead(std::string_view path) const override;
+    std::optional<VolumeSize> volumeSize(std::string_view path) const override;
+
+  private:
+    struct Node {
+        bool isFolder = false;
+        bool writeProtected = false;
+        std::optional<std::uint32_t> attributes;
+        std::shared_ptr<const std::string> data;  // shared with open read streams
+        std::vector<std::pair<std::string, std::unique_ptr<Node>>> children;  // creation order
+    };
+    struct Drive {
+        std::uint64_t capacity = defaultCapacity;
+        std::unique_ptr<Node> root;
+    };
+    // An entry's parent folder and its name there.
+    struct Place {
+        Node* folder = nullptr;
+        std::string name;
+    };
+
+    Node* find(const WindowsPath& path) const;
+    Node* find(std::string_view path) const;
+    std::optional<Place> placeOf(std::string_view path) const;
+    std::uint64_t usedBytes(char letter) const;
+    static Node* child(const Node& folder, std::string_view name);
+    // Walks down `names`, creating missing folders; nullptr when a file is in the way or, with
+    // `honourProtection`, a write-protected folder would gain one.
+    static Node* makeFolders(Node& root, std::span<const std::string> names, bool honourProtection);
+    static bool remove(Node& folder, std::string_view name);
+
+    mutable std::mutex mutex_;
+    std::map<char, Drive> drives_;
+};
+
+}  // namespace qh

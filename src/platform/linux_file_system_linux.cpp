@@ -1,0 +1,159 @@
+#include "platform/linux_file_system.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <system_error>
+
+#include "platform/durable_copy_linux.h"
+#include "platform/host_folder_listing_linux.h"
+#include "platform/rename_no_replace_linux.h"
+#include "platform/unique_fd_linux.h"
+#include "platform/windows_path.h"
+
+namespace qh {
+
+namespace {
+
+class FileReadStream final : public ReadStream {
+  public:
+    FileReadStream(UniqueFd fd, std::int64_t size) : fd_(std::move(fd)), size_(size) {}
+
+    std::int64_t size() const override { return size_; }
+    bool seek(std::int64_t offset) override {
+        return offset >= 0 && ::lseek(fd_.get(), offset, SEEK_SET) == offset;
+    }
+    std::int64_t read(char* buffer, std::int64_t count) override {
+        if (count <= 0) {
+            return 0;
+        }
+        while (true) {
+            const ssize_t got = ::read(fd_.get(), buffer, static_cast<std::size_t>(count));
+            if (got >= 0 || errno != EINTR) {
+                return got;
+            }
+        }
+    }
+
+  private:
+    UniqueFd fd_;
+    std::int64_t size_;
+};
+
+// The drive's root is never removed, renamed or written over as if it were an entry.
+bool namesAnEntry(std::string_view path) {
+    const auto parsed = parseWindowsPath(path);
+    return parsed && !parsed->names.empty();
+}
+
+std::optional<struct stat> statFollowingLinks(const std::filesystem::path& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) {
+        return std::nullopt;
+    }
+    return status;
+}
+
+}  // namespace
+
+std::optional<std::filesystem::path> LinuxFileSystem::resolve(std::string_view path) const {
+    return drives_.snapshot()->resolve(path);
+}
+
+std::vector<DirEntry> LinuxFileSystem::list(std::string_view folder, std::string_view pattern,
+                                            HiddenEntries hidden) const {
+    const auto host = resolve(folder);
+    return host ? listHostFolder(*host, pattern, hidden) : std::vector<DirEntry>{};
+}
+
+std::optional<std::int64_t> LinuxFileSystem::fileSize(std::string_view path) const {
+    const auto host = resolve(path);
+    const auto status = host ? statFollowingLinks(*host) : std::nullopt;
+    if (!status || S_ISDIR(status->st_mode)) {
+        return std::nullopt;
+    }
+    return status->st_size;
+}
+
+bool LinuxFileSystem::fileExists(std::string_view path) const {
+    const auto host = resolve(path);
+    const auto status = host ? statFollowingLinks(*host) : std::nullopt;
+    return status && !S_ISDIR(status->st_mode);
+}
+
+bool LinuxFileSystem::folderExists(std::string_view path) const {
+    const auto host = resolve(path);
+    const auto status = host ? statFollowingLinks(*host) : std::nullopt;
+    return status && S_ISDIR(status->st_mode);
+}
+
+bool LinuxFileSystem::copyFile(std::string_view source, std::string_view target, bool overwrite,
+                               std::int64_t sourceOffset) {
+    const auto from = resolve(source);
+    const auto to = resolve(target);
+    return from && to && namesAnEntry(target) &&
+           copyFileDurably(*from, *to, overwrite, sourceOffset);
+}
+
+bool LinuxFileSystem::deleteFile(std::string_view path) {
+    const auto host = resolve(path);
+    // unlink refuses folders by itself.
+    return host && namesAnEntry(path) && ::unlink(host->c_str()) == 0;
+}
+
+bool LinuxFileSystem::deleteFolder(std::string_view path) {
+    const auto host = resolve(path);
+    return host && namesAnEntry(path) && ::rmdir(host->c_str()) == 0;
+}
+
+bool LinuxFileSystem::rename(std::string_view from, std::string_view to) {
+    const auto hostFrom = resolve(from);
+    const auto hostTo = resolve(to);
+    return hostFrom && hostTo && namesAnEntry(from) && namesAnEntry(to) &&
+           renameNoReplace(AT_FDCWD, hostFrom->c_str(), AT_FDCWD, hostTo->c_str());
+}
+
+bool LinuxFileSystem::createFolders(std::string_view path) {
+    const auto parsed = parseWindowsPath(path);
+    const auto table = drives_.snapshot();
+    const Drive* drive = parsed ? table->find(parsed->letter) : nullptr;
+    const auto host = table->resolve(path);
+    std::error_code error;
+    // A drive whose folder has gone (a pulled disk) must not be recreated as a plain folder.
+    if (drive == nullptr || !host || !std::filesystem::is_directory(drive->hostRoot, error)) {
+        return false;
+    }
+    std::filesystem::create_directories(*host, error);
+    return std::filesystem::is_directory(*host, error);
+}
+
+std::unique_ptr<ReadStream> LinuxFileSystem::openRead(std::string_view path) const {
+    const auto host = resolve(path);
+    if (!host) {
+        return nullptr;
+    }
+    UniqueFd fd{::open(host->c_str(), O_RDONLY | O_CLOEXEC)};
+    struct stat status {};
+    if (!fd || ::fstat(fd.get(), &status) != 0 || S_ISDIR(status.st_mode)) {
+        return nullptr;
+    }
+    return std::make_unique<FileReadStream>(std::move(fd), status.st_size);
+}
+
+std::optional<VolumeSize> LinuxFileSystem::volumeSize(std::string_view path) const {
+    const auto parsed = parseWindowsPath(path);
+    const auto table = drives_.snapshot();
+    const Drive* drive = parsed ? table->find(parsed->letter) : nullptr;
+    struct statvfs volume {};
+    if (drive == nullptr || ::statvfs(drive->hostRoot.c_str(), &volume) != 0) {
+        return std::nullopt;
+    }
+    // f_bavail, not f_bfree: what a copy can really use, as Windows reports it to the caller.
+    return VolumeSize{std::uint64_t{volume.f_blocks} * volume.f_frsize,
+                      std::uint64_t{volume.f_bavail} * volume.f_frsize};
+}
+
+}  // namespace qh

@@ -1,0 +1,181 @@
+#include "platform/mount_table.h"
+
+#include <algorithm>
+#include <charconv>
+#include <fstream>
+#include <optional>
+#include <system_error>
+
+namespace qh {
+
+namespace {
+
+bool isOctalDigit(char c) {
+    return c >= '0' && c <= '7';
+}
+
+// mountinfo writes space, tab, newline and backslash in names as "\ooo".
+std::string decodeOctalEscapes(std::string_view field) {
+    std::string decoded;
+    decoded.reserve(field.size());
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        if (field[i] == '\\' && i + 3 < field.size() && isOctalDigit(field[i + 1]) &&
+            isOctalDigit(field[i + 2]) && isOctalDigit(field[i + 3])) {
+            decoded += static_cast<char>((field[i + 1] - '0') * 64 + (field[i + 2] - '0') * 8 +
+                                         (field[i + 3] - '0'));
+            i += 3;
+        } else {
+            decoded += field[i];
+        }
+    }
+    return decoded;
+}
+
+std::vector<std::string_view> fieldsOf(std::string_view line) {
+    std::vector<std::string_view> fields;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        const auto start = line.find_first_not_of(' ', i);
+        if (start == std::string_view::npos) {
+            break;
+        }
+        const auto end = line.find(' ', start);
+        fields.push_back(line.substr(start, end - start));
+        i = end == std::string_view::npos ? line.size() : end;
+    }
+    return fields;
+}
+
+bool parseDeviceNumber(std::string_view text, unsigned& major, unsigned& minor) {
+    const auto colon = text.find(':');
+    if (colon == std::string_view::npos) {
+        return false;
+    }
+    const auto majorText = text.substr(0, colon);
+    const auto minorText = text.substr(colon + 1);
+    const auto [majorEnd, majorError] =
+        std::from_chars(majorText.data(), majorText.data() + majorText.size(), major);
+    const auto [minorEnd, minorError] =
+        std::from_chars(minorText.data(), minorText.data() + minorText.size(), minor);
+    return majorError == std::errc{} && majorEnd == majorText.data() + majorText.size() &&
+           minorError == std::errc{} && minorEnd == minorText.data() + minorText.size();
+}
+
+// "id parent maj:min root mountpoint options [optional...] - fstype source superoptions"
+std::optional<MountEntry> parseMountLine(std::string_view line) {
+    const auto fields = fieldsOf(line);
+    std::size_t separator = 6;
+    while (separator < fields.size() && fields[separator] != "-") {
+        ++separator;
+    }
+    if (separator + 2 >= fields.size()) {
+        return std::nullopt;
+    }
+    MountEntry entry;
+    if (!parseDeviceNumber(fields[2], entry.major, entry.minor)) {
+        return std::nullopt;
+    }
+    entry.mountPoint = decodeOctalEscapes(fields[4]);
+    entry.fsType = decodeOctalEscapes(fields[separator + 1]);
+    entry.source = decodeOctalEscapes(fields[separator + 2]);
+    return entry;
+}
+
+std::filesystem::path folderKey(const std::filesystem::path& folder) {
+    auto normal = folder.lexically_normal();
+    if (!normal.has_filename() && normal.has_relative_path()) {
+        normal = normal.parent_path();
+    }
+    return normal;
+}
+
+bool isUnder(const std::filesystem::path& path, const std::filesystem::path& folder) {
+    const auto normal = path.lexically_normal();
+    auto at = normal.begin();
+    for (const auto& part : folder) {
+        if (at == normal.end() || *at != part) {
+            return false;
+        }
+        ++at;
+    }
+    return at != normal.end() && !at->empty();
+}
+
+std::string firstLineOf(const std::filesystem::path& file) {
+    std::ifstream in(file);
+    std::string line;
+    std::getline(in, line);
+    return line;
+}
+
+bool isRemovableBlockDevice(const MountEntry& mount, const std::filesystem::path& sysfsRoot) {
+    std::error_code error;
+    const auto root = std::filesystem::canonical(sysfsRoot, error);
+    const auto link = sysfsRoot / "dev" / "block" /
+                      (std::to_string(mount.major) + ":" + std::to_string(mount.minor));
+    const auto device = std::filesystem::canonical(link, error);
+    if (error) {
+        return false;
+    }
+    const bool isPartition = std::filesystem::exists(device / "partition", error);
+    const auto disk = isPartition ? device.parent_path() : device;
+    if (firstLineOf(disk / "removable") == "1") {
+        return true;
+    }
+    // Judged below the sysfs root only, so the folder holding a test's tree cannot look like
+    // a USB path.
+    const std::string devicePath = "/" + device.lexically_relative(root).generic_string();
+    return devicePath.find("/usb") != std::string::npos ||
+           disk.filename().native().starts_with("mmcblk");
+}
+
+}  // namespace
+
+std::vector<MountEntry> parseMountInfo(std::string_view content) {
+    std::vector<MountEntry> mounts;
+    while (!content.empty()) {
+        const auto end = content.find('\n');
+        if (auto entry = parseMountLine(content.substr(0, end))) {
+            mounts.push_back(std::move(*entry));
+        }
+        content = end == std::string_view::npos ? std::string_view{} : content.substr(end + 1);
+    }
+    return mounts;
+}
+
+bool isRemovableMount(const MountEntry& mount, const std::filesystem::path& sysfsRoot) {
+    if (isUnder(mount.mountPoint, "/media") || isUnder(mount.mountPoint, "/run/media")) {
+        return true;
+    }
+    return isRemovableBlockDevice(mount, sysfsRoot);
+}
+
+std::vector<MountEntry> removableMounts(std::string_view mountInfo,
+                                        const std::filesystem::path& sysfsRoot) {
+    std::vector<MountEntry> removable;
+    for (auto& mount : parseMountInfo(mountInfo)) {
+        if (isRemovableMount(mount, sysfsRoot)) {
+            removable.push_back(std::move(mount));
+        }
+    }
+    return removable;
+}
+
+void addRemovableDrives(DriveTable& table, const std::vector<MountEntry>& mounts) {
+    for (const auto& mount : mounts) {
+        const auto folder = folderKey(mount.mountPoint);
+        const bool known = std::any_of(
+            table.drives().begin(), table.drives().end(),
+            [&folder](const Drive& drive) { return folderKey(drive.hostRoot) == folder; });
+        if (known) {
+            continue;
+        }
+        const char letter = table.firstFreeLetter();
+        if (letter == 0) {
+            return;
+        }
+        table.set(Drive{letter, mount.mountPoint, DriveType::Removable});
+    }
+}
+
+}  // namespace qh

@@ -1,0 +1,192 @@
+#include "platform/linux_file_system.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/inotify.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "dir_entry_printer.h"
+#include "host_test_files.h"
+#include "platform/unique_fd_linux.h"
+#include "text/gbk.h"
+
+namespace qh {
+namespace {
+
+using ::testing::IsEmpty;
+using ::testing::UnorderedElementsAre;
+namespace fs = std::filesystem;
+
+class LinuxFileSystemTest : public ::testing::Test {
+  protected:
+    LinuxFileSystemTest() { useDrive('F', folder_.root() / "F"); }
+
+    // Points the letter at the host folder, creating the folder.
+    fs::path useDrive(char letter, const fs::path& root) {
+        fs::create_directories(root);
+        DriveTable table = *drives_.snapshot();
+        table.set({letter, root, DriveType::Fixed});
+        drives_.replace(table);
+        return root;
+    }
+    const fs::path& hostF() const { return drives_.snapshot()->find('F')->hostRoot; }
+
+    TemporaryFolder folder_;
+    SharedDriveTable drives_;
+    LinuxFileSystem files_{drives_};
+};
+
+// Host names that are not valid UTF-8, or hold characters GBK lacks, list under a GBK name that
+// leads back to the same host file.
+TEST_F(LinuxFileSystemTest, AnyHostNameListsAndResolvesBack) {
+    const std::vector<std::string> hostNames = {"\xff\xfe.mp3", "😀.mp3", "乗俓.mp3", "plain.mp3"};
+    for (std::size_t i = 0; i < hostNames.size(); ++i) {
+        writeHostFile(hostF() / hostNames[i], std::string(i + 1, 'x'));
+    }
+    const auto entries = files_.list(R"(F:\)", "*.mp3", HiddenEntries::Include);
+    ASSERT_EQ(entries.size(), hostNames.size());
+    std::vector<std::string> resolvedNames;
+    for (const auto& entry : entries) {
+        SCOPED_TRACE(entry.name);
+        const std::string windowsPath = R"(F:\)" + entry.name;
+        const auto host = drives_.snapshot()->resolve(windowsPath);
+        ASSERT_TRUE(host);
+        EXPECT_EQ(host->parent_path(), hostF());
+        resolvedNames.push_back(host->filename());
+        EXPECT_EQ(files_.fileSize(windowsPath), entry.size);
+        EXPECT_EQ(drives_.snapshot()->toWindowsPath(*host), windowsPath);
+    }
+    EXPECT_THAT(resolvedNames,
+                UnorderedElementsAre(hostNames[0], hostNames[1], hostNames[2], hostNames[3]));
+    // The emoji is one GB18030 character; each undecodable byte counts as one too.
+    EXPECT_EQ(files_.list(R"(F:\)", "?.mp3", HiddenEntries::Include).size(), 1u);
+    EXPECT_EQ(files_.list(R"(F:\)", "??.mp3", HiddenEntries::Include).size(), 2u);
+}
+
+TEST_F(LinuxFileSystemTest, AttributesFollowNameModeAndLinks) {
+    const fs::path root = hostF();
+    writeHostFile(root / "plain.mp3", "12345");
+    writeHostFile(root / "locked.mp3", "123");
+    fs::permissions(root / "locked.mp3",
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    fs::create_directory(root / ".hidden");
+    fs::create_directory(root / "protected");
+    fs::permissions(root / "protected", fs::perms::owner_write, fs::perm_options::remove);
+    fs::create_symlink("plain.mp3", root / "link.mp3");
+    fs::create_directory_symlink("protected", root / "folderlink");
+    fs::create_symlink("missing.mp3", root / "dangling.mp3");
+    fs::create_symlink("plain.mp3", root / ".hiddenlink");
+
+    EXPECT_THAT(
+        files_.list(R"(F:\)", "*.*", HiddenEntries::Include),
+        UnorderedElementsAre(
+            DirEntry{"plain.mp3", attr::Archive, 5},
+            DirEntry{"locked.mp3", attr::Archive | attr::ReadOnly, 3},
+            DirEntry{".hidden", attr::Directory | attr::Hidden, 0},
+            // A write-protected folder must still read as a plain folder, or no walk enters it.
+            DirEntry{"protected", attr::Directory, 0},
+            DirEntry{"link.mp3", attr::Archive | attr::ReparsePoint, 5},
+            DirEntry{"folderlink", attr::Directory | attr::ReparsePoint, 0},
+            DirEntry{"dangling.mp3", attr::ReparsePoint, 0},
+            DirEntry{".hiddenlink", attr::Archive | attr::ReparsePoint | attr::Hidden, 5}));
+    EXPECT_EQ(files_.list(R"(F:\)", "*.*", HiddenEntries::Exclude).size(), 6u);
+}
+
+TEST_F(LinuxFileSystemTest, CopyKeepsTheModificationTime) {
+    writeHostFile(hostF() / "old.mp3", "song");
+    const auto time = fs::file_time_type::clock::now() - std::chrono::hours(24 * 365 * 10);
+    fs::last_write_time(hostF() / "old.mp3", time);
+    ASSERT_TRUE(files_.copyFile(R"(F:\old.mp3)", R"(F:\copy.mp3)", false));
+    EXPECT_EQ(fs::last_write_time(hostF() / "copy.mp3"), time);
+}
+
+TEST_F(LinuxFileSystemTest, ADriveWhoseFolderIsGoneIsNeverRecreated) {
+    const fs::path gone = useDrive('H', folder_.root() / "stick");
+    fs::remove(gone);
+    writeHostFile(hostF() / "a.mp3", "abc");
+
+    EXPECT_FALSE(files_.createFolders(R"(H:\歌曲下载)"));
+    EXPECT_FALSE(files_.copyFile(R"(F:\a.mp3)", R"(H:\a.mp3)", true));
+    EXPECT_THAT(files_.list(R"(H:\)", "*.*", HiddenEntries::Include), IsEmpty());
+    EXPECT_FALSE(files_.volumeSize(R"(H:\)"));
+    EXPECT_FALSE(fs::exists(gone));
+}
+
+// The early test for an existing target cannot see a file that appears while the data is being
+// copied; the final rename must refuse it all the same.
+TEST_F(LinuxFileSystemTest, ATargetThatAppearsDuringTheCopyIsKept) {
+    writeHostFile(hostF() / "film.rmvb", std::string(32 << 20, 'f'));
+    const fs::path out = hostF() / "out";
+    fs::create_directory(out);
+    const UniqueFd watch{::inotify_init1(IN_CLOEXEC)};
+    ASSERT_GE(::inotify_add_watch(watch.get(), out.c_str(), IN_CREATE), 0);
+
+    bool otherFileFirst = false;
+    std::thread other([&] {
+        pollfd ready{watch.get(), POLLIN, 0};
+        if (::poll(&ready, 1, 10000) != 1) {
+            return;  // no temporary file: the copy failed early, the checks below say so
+        }
+        const UniqueFd fd{
+            ::open((out / "film.rmvb").c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644)};
+        otherFileFirst = fd && ::write(fd.get(), "mine", 4) == 4;
+    });
+    const bool copied = files_.copyFile(R"(F:\film.rmvb)", R"(F:\out\film.rmvb)", false);
+    other.join();
+
+    if (!otherFileFirst) {
+        ASSERT_TRUE(copied);
+        GTEST_SKIP() << "the copy was whole before the other file could be made";
+    }
+    EXPECT_FALSE(copied);
+    EXPECT_EQ(readHostFile(out / "film.rmvb"), "mine");
+    EXPECT_EQ(files_.list(R"(F:\out\)", "*.*", HiddenEntries::Include).size(), 1u);
+}
+
+// A small tmpfs stands for a customer's disk that fills up half-way through a copy.
+class FullDiskTest : public LinuxFileSystemTest {
+  protected:
+    void SetUp() override {
+        stick_ = useDrive('G', folder_.root() / "stick");
+        if (::mount("tmpfs", stick_.c_str(), "tmpfs", 0, "size=1m") != 0) {
+            GTEST_SKIP() << "mounting a tmpfs is not permitted here";
+        }
+        mounted_ = true;
+    }
+    void TearDown() override {
+        if (mounted_) {
+            ::umount2(stick_.c_str(), MNT_DETACH);
+        }
+    }
+
+    fs::path stick_;
+    bool mounted_ = false;
+};
+
+TEST_F(FullDiskTest, ACopyThatDoesNotFitLeavesNothing) {
+    writeHostFile(hostF() / "film.rmvb", std::string(3 << 20, 'f'));
+    writeHostFile(hostF() / "song.mp3", std::string(100 << 10, 's'));
+
+    EXPECT_FALSE(files_.copyFile(R"(F:\film.rmvb)", R"(G:\film.rmvb)", false));
+    EXPECT_THAT(files_.list(R"(G:\)", "*.*", HiddenEntries::Include), IsEmpty());
+    const auto size = files_.volumeSize(R"(G:\)");
+    ASSERT_TRUE(size);
+    EXPECT_EQ(size->totalBytes, 1u << 20);
+    EXPECT_EQ(size->freeBytes, size->totalBytes);
+
+    EXPECT_TRUE(files_.copyFile(R"(F:\song.mp3)", R"(G:\song.mp3)", false));
+    EXPECT_EQ(files_.fileSize(R"(G:\song.mp3)"), 100 << 10);
+}
+
+}  // namespace
+}  // namespace qh
