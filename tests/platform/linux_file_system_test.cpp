@@ -18,6 +18,7 @@
 #include "host_test_files.h"
 #include "platform/unique_fd_linux.h"
 #include "text/gbk.h"
+#include "text/text_list_file.h"
 
 namespace qh {
 namespace {
@@ -46,7 +47,7 @@ class LinuxFileSystemTest : public ::testing::Test {
 };
 
 // Host names that are not valid UTF-8, or hold characters GBK lacks, list under a GBK name that
-// leads back to the same host file.
+// leads back to the same host file, also after a trip through a download list's file.
 TEST_F(LinuxFileSystemTest, AnyHostNameListsAndResolvesBack) {
     const std::vector<std::string> hostNames = {"\xff\xfe.mp3", "😀.mp3", "乗俓.mp3", "plain.mp3"};
     for (std::size_t i = 0; i < hostNames.size(); ++i) {
@@ -54,15 +55,24 @@ TEST_F(LinuxFileSystemTest, AnyHostNameListsAndResolvesBack) {
     }
     const auto entries = files_.list(R"(F:\)", "*.mp3", HiddenEntries::Include);
     ASSERT_EQ(entries.size(), hostNames.size());
-    std::vector<std::string> resolvedNames;
+    std::vector<std::string> listed;
     for (const auto& entry : entries) {
-        SCOPED_TRACE(entry.name);
-        const std::string windowsPath = R"(F:\)" + entry.name;
+        listed.push_back(R"(F:\)" + entry.name);
+    }
+    const auto listFile = folder_.root() / "list.txt";
+    ASSERT_TRUE(saveTextList(listFile, listed));
+    const auto reloaded = loadTextList(listFile);
+    ASSERT_EQ(reloaded, listed);
+
+    std::vector<std::string> resolvedNames;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const std::string& windowsPath = reloaded[i];
+        SCOPED_TRACE(windowsPath);
         const auto host = drives_.snapshot()->resolve(windowsPath);
         ASSERT_TRUE(host);
         EXPECT_EQ(host->parent_path(), hostF());
         resolvedNames.push_back(host->filename());
-        EXPECT_EQ(files_.fileSize(windowsPath), entry.size);
+        EXPECT_EQ(files_.fileSize(windowsPath), entries[i].size);
         EXPECT_EQ(drives_.snapshot()->toWindowsPath(*host), windowsPath);
     }
     EXPECT_THAT(resolvedNames,
