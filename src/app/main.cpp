@@ -5,6 +5,7 @@
 #include "app/command_line.h"
 #include "app/program.h"
 #include "platform/desktop_shell_linux.h"
+#include "platform/folder_reader_linux.h"
 #include "platform/input_methods_linux.h"
 #include "platform/linux_file_system.h"
 #include "platform/media_sound_device.h"
@@ -39,10 +40,11 @@ int main(int argc, char** argv) {
 
     qh::SettingsStore settings(paths.settingsFile());
     qh::LinuxFileSystem files(drives);
+    qh::LinuxFolderReader folderReader(drives);
     qh::DesktopShell shell;
     qh::MediaSoundDevice keySoundDevice;
     qh::LinuxInputMethods inputMethods;
     const auto windows = qh::createProgramWindows(
-        {paths, settings, drives, files, shell, keySoundDevice, inputMethods});
+        {paths, settings, drives, files, folderReader, shell, keySoundDevice, inputMethods});
     return app.exec();
 }

@@ -1,6 +1,12 @@
 #include "app/main_window.h"
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTreeView>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -11,11 +17,13 @@
 #include "app/category_tab_strip.h"
 #include "app/download_lists_panel.h"
 #include "app/drive_combo.h"
+#include "app/keyword_line_edit.h"
 #include "app/play_copy_cleanup.h"
 #include "app/player_column_panel.h"
 #include "app/result_area_panel.h"
 #include "app/search_bar_panel.h"
 #include "library/library_layout.h"
+#include "library/search_keyword.h"
 #include "media/sound_cue.h"
 #include "platform/file_system.h"
 #include "platform/input_methods.h"
@@ -43,7 +51,12 @@ bool fileExists(const std::filesystem::path& file) {
 
 MainWindow::MainWindow(MainWindowServices services)
     : services_(std::move(services)),
-      keySounds_(services_.keySoundDevice, services_.paths.appFile(gbk("按键音乐")), this) {
+      keySounds_(services_.keySoundDevice, services_.paths.appFile(gbk("按键音乐")), this),
+      resultModel_(services_.files),
+      search_(services_.folderReader),
+      presentMessage_([this](const QString& text) {
+          QMessageBox::information(this, QApplication::applicationName(), text);
+      }) {
     setObjectName("TForm1");
     setWindowTitle(QString::fromUtf8("青禾点唱 手机下载系统2010.9.01"));
     resize(1013 - 2 * kFrameWidth, 711 - kFrameHeight);
@@ -89,9 +102,29 @@ void MainWindow::buildFrame() {
     playerColumn_ = new PlayerColumnPanel(client);
     categoryTabs_ = new CategoryTabStrip(client);
     searchBar_ = new SearchBarPanel(categoryTabs_);
-    resultArea_ = new ResultAreaPanel(categoryTabs_);
+    resultArea_ = new ResultAreaPanel(resultModel_, categoryTabs_);
     downloadLists_ = new DownloadListsPanel(client);
     connect(searchBar_, &SearchBarPanel::driveTextChanged, this, &MainWindow::searchBarDriveChanged);
+    connect(searchBar_->searchButton(), &QPushButton::clicked, this, &MainWindow::SpeedButton22Click);
+    connect(searchBar_->defaultButton(), &QPushButton::clicked, this, &MainWindow::SpeedButton22Click);
+    connect(searchBar_->webSearchButton(), &QPushButton::clicked, this, &MainWindow::SpeedButton13Click);
+    connect(searchBar_->numberMode(), &QCheckBox::clicked, this, &MainWindow::CheckBox1Click);
+    connect(searchBar_->copyAtOnce(), &QCheckBox::clicked, this, &MainWindow::CheckBox2Click);
+    connect(searchBar_->keywordEditor(), &KeywordLineEdit::doubleClicked, searchBar_->keywordEditor(),
+            &QLineEdit::selectAll);
+    // Enter anywhere in the window presses the hidden default button.
+    for (const auto key : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto* enter = new QShortcut(QKeySequence(key), this);
+        enter->setContext(Qt::WindowShortcut);
+        connect(enter, &QShortcut::activated, searchBar_->defaultButton(), [this] {
+            if (searchBar_->defaultButton()->isEnabled()) {
+                searchBar_->defaultButton()->click();
+            }
+        });
+    }
+    connect(categoryTabs_, &CategoryTabStrip::tabPressed, this, &MainWindow::TabControl4MouseDown);
+    connect(&search_, &SearchThread::pathsFound, this, &MainWindow::searchPathsFound);
+    connect(&search_, &SearchThread::searchEnded, this, &MainWindow::searchEnded);
 
     auto* bar = new QStatusBar(this);
     bar->setObjectName("StatusBar1");
@@ -206,8 +239,11 @@ void MainWindow::BaiSTimerTimer() {
 }
 
 void MainWindow::Timer7Timer() {
-    // Once after start no result row is selected, so the add action has nothing to do.
     timer7_.stop();
+    // Once after start no result row is selected, so the add action has nothing to do.
+    if (resultArea_->resultList()->selectionModel()->hasSelection()) {
+        ListView1DblClick();
+    }
 }
 
 void MainWindow::Timer13Timer() {
@@ -253,10 +289,118 @@ void MainWindow::searchBarDriveChanged(int drive, const QString& text) {
     searchBar_->keywordBox()->setFocus();
 }
 
+void MainWindow::emptyResultList() {
+    resultModel_.clear();
+    resultArea_->countLabel()->setText(QString::fromUtf8("0 个对象"));
+}
+
+void MainWindow::SpeedButton22Click() {
+    emptyResultList();
+    searchBar_->statusLabel()->setText(QString::fromUtf8("正 在 搜 索 ..."));
+    searchBar_->secondsLabel()->setText(QStringLiteral("0"));
+    timer13_.start();
+    searchBar_->setSearchButtonsEnabled(false);
+    if (!currentListFile_.empty()) {
+        saveTextList(currentListFile_, shownListPaths_);
+    }
+
+    const std::string typed = toGbk(searchBar_->keywordBox()->currentText());
+    const auto choice = chooseSearchKeyword(typed);
+    if (choice.kind == TypedTextKind::Refused) {
+        presentMessage_(QString::fromUtf8("对不起,此字符被禁搜"));
+        searchBar_->setSearchButtonsEnabled(true);
+        return;
+    }
+    searchKeyword_ = choice.searchKeyword;
+    if (categoryTabs_->currentIndex() == 0) {
+        searchMask_ = "*.mp3";
+    }
+    hideIntroduction();
+    searchBar_->keywordEditor()->selectAll();
+    if (!searchBar_->numberMode()->isChecked()) {
+        keywordHistory_.push_back(typed);
+        searchBar_->keywordBox()->addItem(fromGbk(typed));
+        keywordHistoryCount_ = static_cast<int>(keywordHistory_.size());
+    }
+    resultArea_->resultList()->show();
+    startSearchWorker(searchKeyword_);
+}
+
+void MainWindow::startSearchWorker(std::string searchKeyword) {
+    search_.start({categoryTabs_->currentIndex(), searchBar_->driveTexts(), std::move(searchKeyword),
+                   searchMask_, toGbk(searchBar_->keywordBox()->currentText())});
+}
+
+void MainWindow::searchPathsFound(const std::vector<std::string>& paths) {
+    resultModel_.appendRows(paths);
+    if (resultModel_.rowCount() > 0) {
+        currentFile_ = resultModel_.pathAt(0);
+    }
+    resultArea_->countLabel()->setText(QString::number(resultModel_.rowCount()) +
+                                       QString::fromUtf8(" 个对象"));
+}
+
+void MainWindow::searchEnded() {
+    if (resultModel_.rowCount() > 0 && searchBar_->numberMode()->isChecked()) {
+        auto* list = resultArea_->resultList();
+        list->setCurrentIndex(resultModel_.index(0, 0));
+        list->selectionModel()->select(resultModel_.index(0, 0),
+                                       QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        currentFile_ = resultModel_.pathAt(0);
+        timer7_.start();
+    } else if (resultModel_.rowCount() > 0) {
+        keySounds_.request(kCueFound);
+    } else {
+        keySounds_.request(kCueError);
+    }
+    searchBar_->statusLabel()->setText(QString::fromUtf8("就绪！"));
+    timer13_.stop();
+    searchBar_->setSearchButtonsEnabled(true);
+}
+
+void MainWindow::CheckBox1Click() {
+    auto* editor = searchBar_->keywordEditor();
+    if (searchBar_->numberMode()->isChecked()) {
+        editor->setInputMethodAllowed(false);
+        searchBar_->keywordBox()->setEditText(QString::fromUtf8("这里输入查找编号"));
+    } else {
+        editor->setInputMethodAllowed(true);
+        applyPreferredInputMethod();
+        searchBar_->keywordBox()->setEditText(QString::fromUtf8("这里输入查找关键字"));
+    }
+    editor->setFocus();
+    keySounds_.request(kCueSelect);
+}
+
+void MainWindow::CheckBox2Click() {
+    searchBar_->keywordEditor()->setFocus();
+    keySounds_.request(kCueSelect);
+}
+
+void MainWindow::TabControl4MouseDown(int tab) {
+    if (tab >= 0) {
+        searchMask_ = "*.*";
+    }
+    searchBar_->setEnabled(true);
+    resultArea_->resultList()->show();
+    keySounds_.request(kCueSelect);
+    searchBar_->keywordEditor()->setFocus();
+}
+
+void MainWindow::SpeedButton13Click() { openWebSearch(searchBar_->keywordBox()->currentText()); }
+
+void MainWindow::startWarmUpSearch() {
+    // The warm-up walks the whole library, leaving the search buttons enabled.
+    emptyResultList();
+    startSearchWorker(searchKeyword_);
+}
+
 void MainWindow::registerDriveNotifications() {}
 void MainWindow::releaseDriveNotifications() {}
 void MainWindow::applySkin(const std::string&) {}
-void MainWindow::startWarmUpSearch() {}
+void MainWindow::ListView1DblClick() {}
+void MainWindow::hideIntroduction() {}
+void MainWindow::openWebSearch(const QString&) {}
 void MainWindow::showShownListRows() {}
 void MainWindow::recomputeTally() {}
 void MainWindow::loadPlaylist() {}

@@ -5,10 +5,13 @@
 #include <QTimer>
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "app/result_list_model.h"
 #include "library/hot_list.h"
+#include "library/search_thread.h"
 #include "media/key_sounds.h"
 #include "settings/app_paths.h"
 
@@ -20,6 +23,7 @@ class BasicSetupPanel;
 class CategoryTabStrip;
 class DownloadListsPanel;
 class FileSystem;
+class FolderReader;
 class InputMethods;
 class PlayerColumnPanel;
 class ResultAreaPanel;
@@ -34,6 +38,7 @@ struct MainWindowServices {
     SettingsStore& settings;
     SharedDriveTable& drives;
     FileSystem& files;
+    const FolderReader& folderReader;
     Shell& shell;
     SoundDevice& keySoundDevice;
     const InputMethods& inputMethods;
@@ -59,6 +64,13 @@ public:
     const std::string& searchMask() const { return searchMask_; }
     const std::vector<std::string>& shownListPaths() const { return shownListPaths_; }
     const std::filesystem::path& currentListFile() const { return currentListFile_; }
+    const std::string& currentFile() const { return currentFile_; }
+    const ResultListModel& results() const { return resultModel_; }
+    const std::vector<std::string>& keywordHistory() const { return keywordHistory_; }
+    // Message boxes go through here, so tests can read them instead of clicking them away.
+    void setMessagePresenter(std::function<void(const QString& text)> present) {
+        presentMessage_ = std::move(present);
+    }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -79,11 +91,25 @@ private:
     // ComboBox3Change, ComboBox4Change, ComboBox5Change, ComboBox20Change.
     void searchBarDriveChanged(int drive, const QString& text);
 
+    // SpeedButton22Click; Button1Click, the Enter key, does the same.
+    void SpeedButton22Click();
+    void startSearchWorker(std::string searchKeyword);
+    void searchPathsFound(const std::vector<std::string>& paths);
+    void searchEnded();
+    void emptyResultList();
+    void CheckBox1Click();
+    void CheckBox2Click();
+    void SpeedButton13Click();
+    void TabControl4MouseDown(int tab);
+
     // Steps whose operations come with the parts of the window that own them.
     void registerDriveNotifications();
     void releaseDriveNotifications();
     void applySkin(const std::string& skinNumber);
     void startWarmUpSearch();
+    void ListView1DblClick();
+    void hideIntroduction();
+    void openWebSearch(const QString& typed);
     void showShownListRows();
     void recomputeTally();
     void loadPlaylist();
@@ -93,6 +119,9 @@ private:
 
     MainWindowServices services_;
     KeySounds keySounds_;
+    ResultListModel resultModel_;  // the result path list and its rows
+    SearchThread search_;
+    std::function<void(const QString&)> presentMessage_;
 
     PlayerColumnPanel* playerColumn_ = nullptr;
     CategoryTabStrip* categoryTabs_ = nullptr;
@@ -115,6 +144,8 @@ private:
     std::string searchMask_;
     std::vector<std::string> shownListPaths_;  // ListBox4
     std::filesystem::path currentListFile_;
+    std::vector<std::string> keywordHistory_;
+    int keywordHistoryCount_ = 0;
 };
 
 }  // namespace qh

@@ -3,15 +3,18 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QTreeWidget>
+#include <QTreeView>
+
+#include "app/grid_line_delegate.h"
+#include "app/result_list_model.h"
 
 namespace qh {
 
-ResultAreaPanel::ResultAreaPanel(QWidget* parent) : QGroupBox(parent) {
+ResultAreaPanel::ResultAreaPanel(ResultListModel& model, QWidget* parent) : QGroupBox(parent) {
     setObjectName("GroupBox4");
     setGeometry(0, 136, 521, 481);
 
-    resultList_ = new QTreeWidget(this);
+    resultList_ = new QTreeView(this);
     resultList_->setObjectName("ListView1");
     resultList_->setGeometry(8, 16, 505, 441);
     resultList_->setRootIsDecorated(false);
@@ -19,8 +22,14 @@ ResultAreaPanel::ResultAreaPanel(QWidget* parent) : QGroupBox(parent) {
     resultList_->setSelectionBehavior(QAbstractItemView::SelectRows);
     resultList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     resultList_->setToolTip(QString::fromUtf8("双击为选定文件并加到清单  右击为右键菜单"));
-    resultList_->setHeaderLabels({QString::fromUtf8("名称"), QString::fromUtf8("类型"),
-                                  QString::fromUtf8("大小(MB)"), QString::fromUtf8("序号")});
+    resultList_->setUniformRowHeights(true);
+    resultList_->setItemsExpandable(false);
+    resultList_->setSortingEnabled(false);
+    resultList_->setIconSize({22, 22});
+    resultList_->setItemDelegate(new GridLineDelegate(resultList_));
+    resultList_->setModel(&model);
+    resultList_->header()->setSectionsMovable(false);
+    resultList_->header()->setSectionsClickable(false);
     const int widths[] = {300, 60, 70, 50};
     for (int column = 0; column < 4; ++column) {
         resultList_->header()->resizeSection(column, widths[column]);

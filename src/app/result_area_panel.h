@@ -4,20 +4,22 @@
 #include <QGroupBox>
 
 class QLabel;
-class QTreeWidget;
+class QTreeView;
 
 namespace qh {
+
+class ResultListModel;
 
 class ResultAreaPanel : public QGroupBox {
     Q_OBJECT
 public:
-    explicit ResultAreaPanel(QWidget* parent);
+    ResultAreaPanel(ResultListModel& model, QWidget* parent);
 
-    QTreeWidget* resultList() const { return resultList_; }
+    QTreeView* resultList() const { return resultList_; }
     QLabel* countLabel() const { return countLabel_; }
 
 private:
-    QTreeWidget* resultList_;
+    QTreeView* resultList_;
     QLabel* countLabel_;
 };
 

@@ -16,6 +16,7 @@
 #include "platform/fake_input_methods.h"
 #include "platform/fake_shell.h"
 #include "platform/fake_sound_device.h"
+#include "platform/folder_reader_linux.h"
 #include "platform/linux_file_system.h"
 #include "settings/settings_store.h"
 #include "support/qt_application.h"
@@ -44,7 +45,7 @@ protected:
 
     std::unique_ptr<MainWindow> open(Shell& useShell) {
         auto window = std::make_unique<MainWindow>(
-            MainWindowServices{paths, settings, drives, files, useShell, sounds, inputMethods});
+            MainWindowServices{paths, settings, drives, files, folderReader, useShell, sounds, inputMethods});
         window->show();
         return window;
     }
@@ -79,6 +80,7 @@ protected:
     SettingsStore settings{paths.settingsFile()};
     SharedDriveTable drives;
     LinuxFileSystem files{drives};
+    LinuxFolderReader folderReader{drives};
     FakeShell shell;
     FakeSoundDevice sounds;
     FakeInputMethods inputMethods{{gbk("系统默认输入法"), gbk("fcitx 中文输入法")}};

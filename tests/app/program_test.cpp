@@ -6,6 +6,7 @@
 #include "platform/fake_input_methods.h"
 #include "platform/fake_shell.h"
 #include "platform/fake_sound_device.h"
+#include "platform/folder_reader_linux.h"
 #include "platform/linux_file_system.h"
 #include "platform/single_instance_lock_linux.h"
 #include "settings/settings_store.h"
@@ -42,12 +43,13 @@ TEST(Program, MakesTheMainWindowShownAndFiveSideWindowsHidden) {
     SettingsStore settings(paths.settingsFile());
     SharedDriveTable drives;
     LinuxFileSystem files(drives);
+    LinuxFolderReader folderReader(drives);
     FakeShell shell;
     FakeSoundDevice sounds;
     FakeInputMethods inputMethods;
 
     const auto windows =
-        createProgramWindows({paths, settings, drives, files, shell, sounds, inputMethods});
+        createProgramWindows({paths, settings, drives, files, folderReader, shell, sounds, inputMethods});
 
     EXPECT_TRUE(windows.main->isVisible());
     const struct {

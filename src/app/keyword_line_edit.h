@@ -1,0 +1,27 @@
+#pragma once
+// The keyword box's editor. Number mode takes digits from the plain keyboard, so the box can
+// turn its input method off; Qt only honours that through the box's own answer to ImEnabled.
+#include <QLineEdit>
+
+namespace qh {
+
+class KeywordLineEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    using QLineEdit::QLineEdit;
+
+    void setInputMethodAllowed(bool allowed);
+    bool inputMethodAllowed() const { return allowed_; }
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+
+signals:
+    void doubleClicked();
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    bool allowed_ = true;
+};
+
+}  // namespace qh

@@ -1,0 +1,85 @@
+#include "app/result_list_model.h"
+
+#include "app/kind_icons.h"
+#include "download/target_kind.h"
+#include "library/display_name.h"
+#include "library/file_size.h"
+#include "library/size_text.h"
+#include "text/byte_text.h"
+#include "text/gbk.h"
+
+namespace qh {
+
+namespace {
+
+const char* const kHeaders[] = {"名称", "类型", "大小(MB)", "序号"};
+
+}  // namespace
+
+ResultListModel::ResultListModel(const FileSystem& files, QObject* parent)
+    : QAbstractTableModel(parent), files_(files) {}
+
+void ResultListModel::appendRows(const std::vector<std::string>& paths) {
+    if (paths.empty()) {
+        return;
+    }
+    const int first = static_cast<int>(rows_.size());
+    beginInsertRows({}, first, first + static_cast<int>(paths.size()) - 1);
+    rows_.reserve(rows_.size() + paths.size());
+    for (const auto& path : paths) {
+        const auto kind = targetKindOfExtension(extensionOf(fileNameOf(path)));
+        rows_.push_back({path, static_cast<std::uint8_t>(kind.value_or(kMusic))});
+    }
+    endInsertRows();
+}
+
+void ResultListModel::clear() {
+    beginResetModel();
+    rows_.clear();
+    rows_.shrink_to_fit();
+    endResetModel();
+}
+
+int ResultListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+int ResultListModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : 4;
+}
+
+QVariant ResultListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= static_cast<int>(rows_.size())) {
+        return {};
+    }
+    const Row& row = rows_[index.row()];
+    if (role == Qt::DecorationRole && index.column() == 0) {
+        return kindIcon(row.kind);
+    }
+    if (role != Qt::DisplayRole) {
+        return {};
+    }
+    switch (index.column()) {
+        case 0:
+            return fromGbk(DisplayName(row.path));
+        case 1:
+            return fromGbk(TypeText(row.path));
+        case 2:
+            if (!row.sizeKnown) {
+                row.size = FileSizeOf(files_, row.path);
+                row.sizeKnown = true;
+            }
+            return fromGbk(SizeText(row.size));
+        default:
+            return index.row() + 1;
+    }
+}
+
+QVariant ResultListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < 4) {
+        return QString::fromUtf8(kHeaders[section]);
+    }
+    return {};
+}
+
+}  // namespace qh

@@ -1,0 +1,41 @@
+#pragma once
+// The rows of the result list. A row is made the moment its path arrives; its size, the one
+// value that needs the disk, is read when the row is first shown, so a search that finds a
+// million files never holds the window's thread for long.
+#include <QAbstractTableModel>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace qh {
+
+class FileSystem;
+
+class ResultListModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit ResultListModel(const FileSystem& files, QObject* parent = nullptr);
+
+    // One insert for the whole batch; the rows are numbered on from the last.
+    void appendRows(const std::vector<std::string>& paths);
+    void clear();
+    const std::string& pathAt(int row) const { return rows_.at(row).path; }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    struct Row {
+        std::string path;
+        std::uint8_t kind = 0;
+        mutable bool sizeKnown = false;
+        mutable std::int64_t size = -1;
+    };
+
+    const FileSystem& files_;
+    std::vector<Row> rows_;
+};
+
+}  // namespace qh

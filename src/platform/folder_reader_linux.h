@@ -1,0 +1,25 @@
+#pragma once
+#include "platform/folder_reader.h"
+#include "platform/shared_drive_table.h"
+
+namespace qh {
+
+// Folders through the drive table on Linux, read with getdents64 so that every name is listed,
+// valid UTF-8 or not. The file system's entry types tell folders from the rest, so only a
+// folder costs a stat (for its mode), and only a name that may match is converted to GBK.
+// Attributes: Directory for folders, and ReadOnly on a folder whose owner write bit is clear;
+// Hidden for dot-names; Archive on regular files; a symbolic link has ReparsePoint beside its
+// target's Directory bit and is never entered. NTFS volumes give their own bits instead of the
+// name and mode rules.
+class LinuxFolderReader final : public FolderReader {
+public:
+    explicit LinuxFolderReader(const SharedDriveTable& drives) : drives_(drives) {}
+
+    std::unique_ptr<OpenFolder> open(std::string_view folder,
+                                     const NamePattern& pattern) const override;
+
+private:
+    const SharedDriveTable& drives_;
+};
+
+}  // namespace qh

@@ -1,0 +1,197 @@
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeView>
+#include <gtest/gtest.h>
+
+#include "app/main_window.h"
+#include "media/key_sound_tunes.h"
+#include "platform/fake_input_methods.h"
+#include "platform/fake_shell.h"
+#include "platform/fake_sound_device.h"
+#include "platform/folder_reader_linux.h"
+#include "platform/linux_file_system.h"
+#include "settings/settings_store.h"
+#include "support/qt_application.h"
+#include "support/temp_folder.h"
+#include "support/wait_for.h"
+#include "text/gbk.h"
+#include "text/text_list_file.h"
+
+namespace qh {
+namespace {
+
+using testing::TempFolder;
+
+std::string host(const char* utf8) { return gbkToHostName(gbk(utf8)); }
+
+// A library on drive F with songs, a film and a song outside the music folder.
+class SearchWindowTest : public ::testing::Test {
+protected:
+    SearchWindowTest() {
+        testing::ensureApplication();
+        for (const char* file : {"F/青禾点唱库/1-音乐/0012 月亮代表我的心.mp3",
+                                 "F/青禾点唱库/1-音乐/邓丽君/0345 邓丽君-月亮代表我的心.mp3",
+                                 "F/青禾点唱库/1-音乐/邓丽君/0346 甜蜜蜜.mp3",
+                                 "F/青禾点唱库/1-音乐/邓丽君/0347 月亮.wma",
+                                 "F/青禾点唱库/3-电影/月亮河.rmvb", "F/青禾点唱库/0012 欢迎曲.mp3"}) {
+            folder.write(host(file), "x");
+        }
+        for (const auto& sound : keySoundFiles()) {
+            folder.write(std::filesystem::path("app") / host("按键音乐") / gbkToHostName(sound.name),
+                         sound.wav);
+        }
+        DriveTable table;
+        table.set({'F', folder.path() / "F", DriveType::Fixed});
+        drives.replace(table);
+        std::filesystem::create_directories(paths.dataDir);
+        settings.write("PanFu1", "PanFu1", "F");
+
+        window = std::make_unique<MainWindow>(MainWindowServices{
+            paths, settings, drives, files, folderReader, shell, sounds, inputMethods});
+        window->setMessagePresenter([this](const QString& text) { messages.push_back(text); });
+        window->show();
+        // Start-up: the warm-up search and the 20 ms loading both done.
+        EXPECT_TRUE(testing::waitFor([&] { return status() == QString::fromUtf8("就绪！"); }));
+        EXPECT_TRUE(testing::waitFor(
+            [&] { return !window->findChild<QTimer*>("QiDTimer")->isActive(); }));
+    }
+
+    template <typename T>
+    T* child(const char* name) {
+        auto* found = window->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    QString status() { return child<QLabel>("Label63")->text(); }
+    void search(const char* typed) {
+        child<QComboBox>("ComboBox1")->setEditText(QString::fromUtf8(typed));
+        sounds.played.clear();
+        child<QPushButton>("SpeedButton22")->click();
+    }
+    void waitForTheEnd() {
+        ASSERT_TRUE(testing::waitFor([&] { return status() == QString::fromUtf8("就绪！"); }));
+        auto* soundTimer = window->findChild<QTimer*>("ShengYingTimer");
+        ASSERT_TRUE(testing::waitFor([&] { return !soundTimer->isActive(); }));
+    }
+    std::vector<std::string> resultPaths() {
+        std::vector<std::string> paths;
+        for (int row = 0; row < window->results().rowCount(); ++row) {
+            paths.push_back(window->results().pathAt(row));
+        }
+        return paths;
+    }
+    std::string lastSound() const {
+        return sounds.played.empty() ? "" : sounds.played.back().filename().string();
+    }
+
+    TempFolder folder;
+    AppPaths paths = appPathsFor(folder.path() / "app");
+    SettingsStore settings{paths.settingsFile()};
+    SharedDriveTable drives;
+    LinuxFileSystem files{drives};
+    LinuxFolderReader folderReader{drives};
+    FakeShell shell;
+    FakeSoundDevice sounds;
+    FakeInputMethods inputMethods;
+    std::vector<QString> messages;
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(SearchWindowTest, KeywordOnTheMusicTabFindsSongsOfEveryFolderInOrder) {
+    search("月亮");
+    EXPECT_EQ(status(), QString::fromUtf8("正 在 搜 索 ..."));
+    waitForTheEnd();
+    EXPECT_EQ(resultPaths(), (std::vector<std::string>{
+                                 gbk("F:\\青禾点唱库\\1-音乐\\0012 月亮代表我的心.mp3"),
+                                 gbk("F:\\青禾点唱库\\1-音乐\\邓丽君\\0345 邓丽君-月亮代表我的心.mp3")}));
+    EXPECT_EQ(window->searchKeyword(), gbk("月*亮*"));
+    EXPECT_EQ(window->searchMask(), "*.mp3");
+    EXPECT_EQ(child<QLabel>("Label16")->text(), QString::fromUtf8("2 个对象"));
+    EXPECT_EQ(window->currentFile(), resultPaths()[0]);
+    EXPECT_EQ(lastSound(), host("查找.wav"));
+    EXPECT_TRUE(child<QPushButton>("SpeedButton22")->isEnabled());
+
+    const auto& results = window->results();
+    EXPECT_EQ(results.data(results.index(1, 0), Qt::DisplayRole).toString(),
+              QString::fromUtf8("0345 邓丽君-月亮代表我的心"));
+    EXPECT_EQ(results.data(results.index(1, 1), Qt::DisplayRole).toString(), "mp3");
+    EXPECT_EQ(results.data(results.index(1, 2), Qt::DisplayRole).toString(), "0.00");
+    EXPECT_EQ(results.data(results.index(1, 3), Qt::DisplayRole).toInt(), 2);
+}
+
+TEST_F(SearchWindowTest, EveryKeywordSearchGrowsTheHistory) {
+    search("月亮");
+    waitForTheEnd();
+    search("月亮");
+    waitForTheEnd();
+    EXPECT_EQ(window->keywordHistory(), (std::vector<std::string>{gbk("月亮"), gbk("月亮")}));
+    EXPECT_EQ(child<QComboBox>("ComboBox1")->count(), 2);
+}
+
+TEST_F(SearchWindowTest, RefusedTextIsToldAndLeavesTheSearchCounting) {
+    for (const char* typed : {"12", "2009", "mp3", "a"}) {
+        SCOPED_TRACE(typed);
+        messages.clear();
+        search(typed);
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0], QString::fromUtf8("对不起,此字符被禁搜"));
+        EXPECT_EQ(status(), QString::fromUtf8("正 在 搜 索 ..."));
+        EXPECT_TRUE(child<QPushButton>("SpeedButton22")->isEnabled());
+        EXPECT_EQ(window->results().rowCount(), 0);
+        EXPECT_TRUE(window->findChild<QTimer*>("Timer13")->isActive());
+    }
+    EXPECT_TRUE(window->keywordHistory().empty());
+}
+
+TEST_F(SearchWindowTest, NothingFoundSoundsTheErrorCue) {
+    search("没有的歌");
+    waitForTheEnd();
+    EXPECT_EQ(window->results().rowCount(), 0);
+    EXPECT_EQ(lastSound(), host("错误.wav"));
+    EXPECT_EQ(child<QLabel>("Label16")->text(), QString::fromUtf8("0 个对象"));
+}
+
+TEST_F(SearchWindowTest, NumberModeSelectsTheFirstOfTwoMatches) {
+    child<QCheckBox>("CheckBox1")->click();
+    EXPECT_EQ(child<QComboBox>("ComboBox1")->currentText(), QString::fromUtf8("这里输入查找编号"));
+    search("034");
+    waitForTheEnd();
+    ASSERT_EQ(window->results().rowCount(), 2);  // 0345 and 0346; 0347 is no mp3
+    EXPECT_EQ(window->currentFile(), gbk("F:\\青禾点唱库\\1-音乐\\邓丽君\\0345 邓丽君-月亮代表我的心.mp3"));
+    const auto selected = child<QTreeView>("ListView1")->selectionModel()->selectedRows();
+    ASSERT_EQ(selected.size(), 1);
+    EXPECT_EQ(selected[0].row(), 0);
+    EXPECT_NE(lastSound(), host("查找.wav"));
+    EXPECT_TRUE(window->keywordHistory().empty());
+}
+
+TEST_F(SearchWindowTest, EnterInTheKeywordBoxSearchesAndTheShownListIsSavedFirst) {
+    auto* box = child<QComboBox>("ComboBox1");
+    box->setEditText(QString::fromUtf8("甜蜜"));
+    box->lineEdit()->setFocus();
+    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    waitForTheEnd();
+    EXPECT_EQ(resultPaths(),
+              (std::vector<std::string>{gbk("F:\\青禾点唱库\\1-音乐\\邓丽君\\0346 甜蜜蜜.mp3")}));
+    EXPECT_TRUE(std::filesystem::exists(paths.dataDir / host("清单1.txt")));
+}
+
+TEST_F(SearchWindowTest, APressedTabSearchesItsCategoryWithEveryExtension) {
+    QTest::mousePress(child<QWidget>("CategoryTab2"), Qt::LeftButton);
+    EXPECT_EQ(window->searchMask(), "*.*");
+    search("月亮");
+    waitForTheEnd();
+    EXPECT_EQ(resultPaths(), (std::vector<std::string>{gbk("F:\\青禾点唱库\\3-电影\\月亮河.rmvb")}));
+
+    // A tab reached without a mouse press keeps the mask of the search before.
+    search("0012");
+    waitForTheEnd();
+    EXPECT_EQ(window->searchMask(), "*.*");
+}
+
+}  // namespace
+}  // namespace qh
