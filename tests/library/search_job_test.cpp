@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "library/search_keyword.h"
 #include "library/search_plan.h"
 #include "library/walker.h"
 #include "temp_drives.h"
@@ -65,6 +66,41 @@ TEST_F(SearchJobTest, WalksTheCategoryOnEveryDriveInDriveOrder) {
     const RecordingHost nothing = run({kNoCategoryTab, {"F", "", "", ""}, "999", "*.*", "999"});
     EXPECT_THAT(nothing.paths, IsEmpty());
     EXPECT_EQ(nothing.ends, 1);
+}
+
+// Whatever the clerk types reaches the walk as a pattern; none may crash or hang it.
+TEST_F(SearchJobTest, OddKeywordsGiveTheirPlainResults) {
+    for (const char* path : {"F:\\青禾点唱库\\1-音乐\\𠀀𠀁之歌.mp3", "F:\\青禾点唱库\\1-音乐\\a月亮.mp3",
+                             "F:\\青禾点唱库\\1-音乐\\ab.mp3"}) {
+        drives.addFile(path);
+    }
+    const struct {
+        const char* typed;
+        std::vector<std::string> found;
+    } cases[] = {
+        {"a*", {"F:\\青禾点唱库\\1-音乐\\a月亮.mp3", "F:\\青禾点唱库\\1-音乐\\ab.mp3"}},
+        {"?b", {"F:\\青禾点唱库\\1-音乐\\ab.mp3"}},
+        {"𠀀𠀁", {"F:\\青禾点唱库\\1-音乐\\𠀀𠀁之歌.mp3"}},
+        {"a月亮", {"F:\\青禾点唱库\\1-音乐\\a月亮.mp3"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        const auto keyword = chooseSearchKeyword(gbk(c.typed));
+        ASSERT_EQ(keyword.kind, TypedTextKind::Keyword);
+        const RecordingHost host =
+            run({kMusicTab, {"F", "", "", ""}, keyword.searchKeyword, "*.mp3", gbk(c.typed)});
+        EXPECT_THAT(utf8(host.paths), ::testing::UnorderedElementsAreArray(c.found));
+    }
+
+    std::string longText;
+    for (int i = 0; i < 2000; ++i) {
+        longText += "月";
+    }
+    const auto longKeyword = chooseSearchKeyword(gbk(longText.c_str()));
+    const RecordingHost none =
+        run({kMusicTab, {"F", "", "", ""}, longKeyword.searchKeyword, "*.mp3", gbk(longText)});
+    EXPECT_THAT(none.paths, IsEmpty());
+    EXPECT_EQ(none.ends, 1);
 }
 
 TEST_F(SearchJobTest, SeriesTabFindsTheFilesOfFoldersWhosePathHoldsTheTypedText) {
