@@ -61,9 +61,8 @@ class LoopWatch : public QObject {
 public:
     LoopWatch() {
         timer_.setInterval(0);
-        connect(&timer_, &QTimer::timeout, this, [this] {
-            longest_ = std::max(longest_, clock_.restart());
-        });
+        connect(&timer_, &QTimer::timeout, this,
+                [this] { longest_ = std::max(longest_, clock_.restart()); });
     }
     void start() {
         longest_ = 0;
@@ -100,12 +99,11 @@ SearchRun searchInWindow(MainWindow& window, const QString& keyword) {
     SearchRun run;
     LoopWatch watch;
     QElapsedTimer clock;
-    const auto connection =
-        QObject::connect(list->model(), &QAbstractItemModel::rowsInserted, [&] {
-            if (run.firstRowMs < 0) {
-                run.firstRowMs = clock.elapsed();
-            }
-        });
+    const auto connection = QObject::connect(list->model(), &QAbstractItemModel::rowsInserted, [&] {
+        if (run.firstRowMs < 0) {
+            run.firstRowMs = clock.elapsed();
+        }
+    });
     watch.start();
     clock.start();
     QTest::keyClick(box->lineEdit(), Qt::Key_Return);
@@ -157,8 +155,8 @@ void benchTree(const char* label, const std::filesystem::path& shop) {
         best.longestPauseMs = std::max(best.longestPauseMs, run.longestPauseMs);
         bestFind = std::min(bestFind, findSeconds(libraryRoot, pattern));
     }
-    std::printf("search %s: program %.3f s, find %.3f s, ratio %.2f\n", label, best.seconds, bestFind,
-                best.seconds / bestFind);
+    std::printf("search %s: program %.3f s, find %.3f s, ratio %.2f\n", label, best.seconds,
+                bestFind, best.seconds / bestFind);
     std::printf("search %s: %d rows, first row after %lld ms, longest event-loop pause %lld ms\n",
                 label, best.rows, static_cast<long long>(best.firstRowMs),
                 static_cast<long long>(best.longestPauseMs));

@@ -36,8 +36,9 @@ QLabel* makeTreePicture(QWidget* parent) {
     }
     auto* picture = new QLabel(tree, parent);
     picture->setObjectName("Image2");
-    picture->setStyleSheet("background: white; color: black; border: 1px solid gray; "
-                           "padding: 6px; font-size: 13px;");
+    picture->setStyleSheet(
+        "background: white; color: black; border: 1px solid gray; "
+        "padding: 6px; font-size: 13px;");
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return picture;
 }
@@ -87,7 +88,8 @@ BasicSetupPanel::BasicSetupPanel(BasicSetupServices services, QWidget* parent)
     inputMethodBox_ = new QComboBox(this);
     inputMethodBox_->setObjectName("ComboBox9");
     inputMethodBox_->setGeometry(170, 276, 230, 26);
-    connect(inputMethodBox_, &QComboBox::currentTextChanged, this, &BasicSetupPanel::ComboBox9Change);
+    connect(inputMethodBox_, &QComboBox::currentTextChanged, this,
+            &BasicSetupPanel::ComboBox9Change);
 
     addLabel(this, kStep3, 24, 318, heading);
     addLabel(this, kStep3Line1, 40, 342);
@@ -106,8 +108,9 @@ BasicSetupPanel::BasicSetupPanel(BasicSetupServices services, QWidget* parent)
     auto* instructions = new QListWidget(this);
     instructions->setObjectName("ListBox6");
     instructions->setGeometry(8, 456, 993, 185);
-    instructions->setStyleSheet("QListWidget { background: #203020; color: #90ee90; }"
-                                "QListWidget::item { height: 35px; }");
+    instructions->setStyleSheet(
+        "QListWidget { background: #203020; color: #90ee90; }"
+        "QListWidget::item { height: 35px; }");
     instructions->setFocusPolicy(Qt::NoFocus);
     for (const char* line : instructionLines()) {
         instructions->addItem(QString::fromUtf8(line));
@@ -128,7 +131,8 @@ void BasicSetupPanel::driveChanged(int drive, const QString& text) {
     services_.settings.write(key, key, letter);
     QPushButton* open = openButtons_[drive - 1];
     if (letter != " ") {
-        open->setText(QString::fromUtf8("打开") + text + fromGbk(":\\" + libraryFolderName() + "\\"));
+        open->setText(QString::fromUtf8("打开") + text +
+                      fromGbk(":\\" + libraryFolderName() + "\\"));
         open->show();
         services_.showInSearchBar(drive, text);
     } else {
@@ -150,6 +154,8 @@ void BasicSetupPanel::ComboBox9Change(const QString& text) {
     services_.settings.write("ShuRuFa", "shurufa1", toGbk(text));
 }
 
-void BasicSetupPanel::Button10Click() { hide(); }
+void BasicSetupPanel::Button10Click() {
+    hide();
+}
 
 }  // namespace qh

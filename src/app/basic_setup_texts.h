@@ -13,8 +13,8 @@ inline constexpr const char* kStep1Line2 = "2.不能选择光驱盘符,等不可
 inline constexpr const char* kStep1Line3 =
     "3.程序会自动在所选盘符根目录建立\"青禾点唱库\"文件夹，以及分类文件夹,如：1－音乐，2－MTV等如:"
     "右图）";
-inline constexpr const char* kDriveLabels[] = {"歌库盘符1:", "歌库盘符2:", "歌库盘符3:",
-                                               "歌库盘符4:"};
+inline constexpr const char* kDriveLabels[] = {
+    "歌库盘符1:", "歌库盘符2:", "歌库盘符3:", "歌库盘符4:"};
 inline constexpr const char* kStep2 = "第二步：在下面选择您喜欢的输入法:";
 inline constexpr const char* kInputMethodLabel = "输入法选择框:";
 inline constexpr const char* kStep3 = "第三步：进入所选盘符目录，移动影音文件到相应文件夹";

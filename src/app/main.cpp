@@ -20,10 +20,11 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QString::fromUtf8(qh::applicationTitle()));
 
     qh::LinuxSingleInstanceLock lock;
-    const bool alone = qh::claimSingleInstance(lock, [](const QString& text, const QString& caption) {
-        QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok);
-        box.exec();
-    });
+    const bool alone =
+        qh::claimSingleInstance(lock, [](const QString& text, const QString& caption) {
+            QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok);
+            box.exec();
+        });
     if (!alone) {
         return 0;
     }
@@ -35,8 +36,8 @@ int main(int argc, char** argv) {
     const auto paths = qh::appPathsFor(line.appDir.value_or(
         std::filesystem::path(QCoreApplication::applicationDirPath().toStdString())));
     const auto mountInfo = qh::readWholeFile("/proc/self/mountinfo").value_or("");
-    qh::SharedDriveTable drives(qh::assembleDriveTable(
-        qh::loadDriveMap(paths.dataDir), line.drives, qh::removableMounts(mountInfo)));
+    qh::SharedDriveTable drives(qh::assembleDriveTable(qh::loadDriveMap(paths.dataDir), line.drives,
+                                                       qh::removableMounts(mountInfo)));
 
     qh::SettingsStore settings(paths.settingsFile());
     qh::LinuxFileSystem files(drives);

@@ -3,15 +3,15 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QShortcut>
-#include <QTreeView>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusBar>
+#include <QTreeView>
 
 #include "app/basic_setup_panel.h"
 #include "app/category_tab_strip.h"
@@ -88,7 +88,9 @@ MainWindow::MainWindow(MainWindowServices services)
     FormCreate();
 }
 
-MainWindow::~MainWindow() { FormDestroy(); }
+MainWindow::~MainWindow() {
+    FormDestroy();
+}
 
 void MainWindow::buildFrame() {
     auto* client = new QWidget(this);
@@ -104,14 +106,18 @@ void MainWindow::buildFrame() {
     searchBar_ = new SearchBarPanel(categoryTabs_);
     resultArea_ = new ResultAreaPanel(resultModel_, categoryTabs_);
     downloadLists_ = new DownloadListsPanel(client);
-    connect(searchBar_, &SearchBarPanel::driveTextChanged, this, &MainWindow::searchBarDriveChanged);
-    connect(searchBar_->searchButton(), &QPushButton::clicked, this, &MainWindow::SpeedButton22Click);
-    connect(searchBar_->defaultButton(), &QPushButton::clicked, this, &MainWindow::SpeedButton22Click);
-    connect(searchBar_->webSearchButton(), &QPushButton::clicked, this, &MainWindow::SpeedButton13Click);
+    connect(searchBar_, &SearchBarPanel::driveTextChanged, this,
+            &MainWindow::searchBarDriveChanged);
+    connect(searchBar_->searchButton(), &QPushButton::clicked, this,
+            &MainWindow::SpeedButton22Click);
+    connect(searchBar_->defaultButton(), &QPushButton::clicked, this,
+            &MainWindow::SpeedButton22Click);
+    connect(searchBar_->webSearchButton(), &QPushButton::clicked, this,
+            &MainWindow::SpeedButton13Click);
     connect(searchBar_->numberMode(), &QCheckBox::clicked, this, &MainWindow::CheckBox1Click);
     connect(searchBar_->copyAtOnce(), &QCheckBox::clicked, this, &MainWindow::CheckBox2Click);
-    connect(searchBar_->keywordEditor(), &KeywordLineEdit::doubleClicked, searchBar_->keywordEditor(),
-            &QLineEdit::selectAll);
+    connect(searchBar_->keywordEditor(), &KeywordLineEdit::doubleClicked,
+            searchBar_->keywordEditor(), &QLineEdit::selectAll);
     // Enter anywhere in the window presses the hidden default button.
     for (const auto key : {Qt::Key_Return, Qt::Key_Enter}) {
         auto* enter = new QShortcut(QKeySequence(key), this);
@@ -247,10 +253,13 @@ void MainWindow::Timer7Timer() {
 }
 
 void MainWindow::Timer13Timer() {
-    searchBar_->secondsLabel()->setText(QString::number(searchBar_->secondsLabel()->text().toInt() + 1));
+    searchBar_->secondsLabel()->setText(
+        QString::number(searchBar_->secondsLabel()->text().toInt() + 1));
 }
 
-void MainWindow::UZTTimer3Timer() { uZTTimer3_.stop(); }
+void MainWindow::UZTTimer3Timer() {
+    uZTTimer3_.stop();
+}
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     FormCloseQuery();
@@ -278,7 +287,9 @@ void MainWindow::FormClose() {
     }
 }
 
-void MainWindow::FormDestroy() { releaseDriveNotifications(); }
+void MainWindow::FormDestroy() {
+    releaseDriveNotifications();
+}
 
 void MainWindow::searchBarDriveChanged(int drive, const QString& text) {
     const std::string key = "PanFu" + std::to_string(drive);
@@ -327,8 +338,9 @@ void MainWindow::SpeedButton22Click() {
 }
 
 void MainWindow::startSearchWorker(std::string searchKeyword) {
-    search_.start({categoryTabs_->currentIndex(), searchBar_->driveTexts(), std::move(searchKeyword),
-                   searchMask_, toGbk(searchBar_->keywordBox()->currentText())});
+    search_.start({categoryTabs_->currentIndex(), searchBar_->driveTexts(),
+                   std::move(searchKeyword), searchMask_,
+                   toGbk(searchBar_->keywordBox()->currentText())});
 }
 
 void MainWindow::searchPathsFound(const std::vector<std::string>& paths) {
@@ -344,8 +356,9 @@ void MainWindow::searchEnded() {
     if (resultModel_.rowCount() > 0 && searchBar_->numberMode()->isChecked()) {
         auto* list = resultArea_->resultList();
         list->setCurrentIndex(resultModel_.index(0, 0));
-        list->selectionModel()->select(resultModel_.index(0, 0),
-                                       QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        list->selectionModel()->select(
+            resultModel_.index(0, 0),
+            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         currentFile_ = resultModel_.pathAt(0);
         timer7_.start();
     } else if (resultModel_.rowCount() > 0) {
@@ -387,7 +400,9 @@ void MainWindow::TabControl4MouseDown(int tab) {
     searchBar_->keywordEditor()->setFocus();
 }
 
-void MainWindow::SpeedButton13Click() { openWebSearch(searchBar_->keywordBox()->currentText()); }
+void MainWindow::SpeedButton13Click() {
+    openWebSearch(searchBar_->keywordBox()->currentText());
+}
 
 void MainWindow::startWarmUpSearch() {
     // The warm-up walks the whole library, leaving the search buttons enabled.

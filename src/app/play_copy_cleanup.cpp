@@ -8,7 +8,8 @@
 namespace qh {
 
 void deletePlayCopies(const std::filesystem::path& dataDir) {
-    static const std::string mediaExtensions = ".mp3.3gp.avi.mp4.wmv.asf.mov.rm.rmvb.mtv.dat.amv.dmv.vob.mpg";
+    static const std::string mediaExtensions =
+        ".mp3.3gp.avi.mp4.wmv.asf.mov.rm.rmvb.mtv.dat.amv.dmv.vob.mpg";
     std::error_code error;
     std::vector<std::filesystem::path> doomed;
     for (std::filesystem::directory_iterator entry(dataDir, error), end; !error && entry != end;

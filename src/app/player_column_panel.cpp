@@ -81,7 +81,8 @@ PlayerColumnPanel::PlayerColumnPanel(QWidget* parent) : QFrame(parent) {
         const char* name;
         const char* text;
         int left;
-    } links[] = {{"Label27", "免责声明", 8}, {"Label24", "关于我们", 72}, {"Label25", "网站主页", 136}};
+    } links[] = {
+        {"Label27", "免责声明", 8}, {"Label24", "关于我们", 72}, {"Label25", "网站主页", 136}};
     for (const auto& link : links) {
         auto* label = addLabel(this, link.name, link.text, {link.left, linkTop, 62, 20});
         label->setStyleSheet("color: navy;");

@@ -5,7 +5,9 @@
 
 namespace qh {
 
-const char* applicationTitle() { return "青禾点唱 手机下载系统 2010"; }
+const char* applicationTitle() {
+    return "青禾点唱 手机下载系统 2010";
+}
 
 bool claimSingleInstance(SingleInstanceLock& lock,
                          const std::function<void(const QString&, const QString&)>& showError) {

@@ -53,16 +53,16 @@ SearchBarPanel::SearchBarPanel(QWidget* parent) : QGroupBox(parent) {
 
     searchButton_ = makeButton(this, "SpeedButton22", " 查找【Enter】", "回车为本地查找快捷键",
                                {212, 15, 100, 28});
-    webSearchButton_ =
-        makeButton(this, "SpeedButton13", "网上搜索", "网上查找", {314, 15, 66, 28});
+    webSearchButton_ = makeButton(this, "SpeedButton13", "网上搜索", "网上查找", {314, 15, 66, 28});
 
     statusLabel_ = new QLabel(QString::fromUtf8("就绪!"), this);
     statusLabel_->setObjectName("Label63");
     statusLabel_->setGeometry(8, 56, 190, 22);
-    numberMode_ = makeCheckBox(this, "CheckBox1", "编号查找", "勾选为编号查找功能",
-                               {200, 56, 86, 22});
-    copyAtOnce_ = makeCheckBox(this, "CheckBox2", "同步下载",
-                               "勾选后输入编号后回车文件就直接下载到U盘相应目录", {288, 56, 86, 22});
+    numberMode_ =
+        makeCheckBox(this, "CheckBox1", "编号查找", "勾选为编号查找功能", {200, 56, 86, 22});
+    copyAtOnce_ =
+        makeCheckBox(this, "CheckBox2", "同步下载",
+                     "勾选后输入编号后回车文件就直接下载到U盘相应目录", {288, 56, 86, 22});
     copyAtOnce_->setChecked(true);
 
     auto* secondsCaption = new QLabel(QString::fromUtf8("用时     秒"), this);

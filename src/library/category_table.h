@@ -7,12 +7,12 @@
 namespace qh {
 
 struct Category {
-    int index = 0;            // 0..11
-    int number = 0;           // 1..12
-    std::string folder;       // GBK, "1-音乐"
-    std::string tabCaption;   // GBK, "音乐"
-    std::string priceKey;     // key in section DanJa, "yy"
-    std::string priceUnit;    // GBK, "元/首"
+    int index = 0;           // 0..11
+    int number = 0;          // 1..12
+    std::string folder;      // GBK, "1-音乐"
+    std::string tabCaption;  // GBK, "音乐"
+    std::string priceKey;    // key in section DanJa, "yy"
+    std::string priceUnit;   // GBK, "元/首"
 };
 
 inline constexpr int kCategoryCount = 12;

@@ -24,7 +24,9 @@ void KeySounds::request(int code) {
     }
 }
 
-void KeySounds::playClosingSound() { playFile(kCueExit); }
+void KeySounds::playClosingSound() {
+    playFile(kCueExit);
+}
 
 void KeySounds::ShengYingTimerTimer() {
     timer_.stop();

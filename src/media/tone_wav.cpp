@@ -36,9 +36,9 @@ std::string makeToneWav(const std::vector<Tone>& tones, int sampleRate, double v
     std::string wav = "RIFF";
     appendLittleEndian(wav, 36 + dataBytes, 4);
     wav += "WAVEfmt ";
-    appendLittleEndian(wav, 16, 4);              // format chunk size
-    appendLittleEndian(wav, 1, 2);               // PCM
-    appendLittleEndian(wav, 1, 2);               // mono
+    appendLittleEndian(wav, 16, 4);  // format chunk size
+    appendLittleEndian(wav, 1, 2);   // PCM
+    appendLittleEndian(wav, 1, 2);   // mono
     appendLittleEndian(wav, sampleRate, 4);
     appendLittleEndian(wav, sampleRate * 2, 4);  // bytes per second
     appendLittleEndian(wav, 2, 2);               // bytes per frame

@@ -14,6 +14,7 @@ struct Tone {
 
 // The whole file's bytes. Each tone fades in and out over a few milliseconds so it does not
 // click.
-std::string makeToneWav(const std::vector<Tone>& tones, int sampleRate = 22050, double volume = 0.5);
+std::string makeToneWav(const std::vector<Tone>& tones, int sampleRate = 22050,
+                        double volume = 0.5);
 
 }  // namespace qh

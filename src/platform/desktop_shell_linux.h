@@ -6,7 +6,7 @@ namespace qh {
 // Hands folders, files and addresses to xdg-open; runs the shop's batch file with /bin/sh,
 // detached, in the batch file's folder.
 class DesktopShell final : public Shell {
-  public:
+public:
     bool openFolder(const std::filesystem::path& folder) override;
     bool openFile(const std::filesystem::path& file) override;
     bool openAddress(const std::string& address) override;

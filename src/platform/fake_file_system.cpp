@@ -10,7 +10,7 @@ namespace qh {
 namespace {
 
 class StringReadStream final : public ReadStream {
-  public:
+public:
     explicit StringReadStream(std::shared_ptr<const std::string> data) : data_(std::move(data)) {}
 
     std::int64_t size() const override { return static_cast<std::int64_t>(data_->size()); }
@@ -29,7 +29,7 @@ class StringReadStream final : public ReadStream {
         return taken;
     }
 
-  private:
+private:
     std::shared_ptr<const std::string> data_;
     std::int64_t position_ = 0;
 };

@@ -18,7 +18,7 @@
 namespace qh {
 
 class FakeFileSystem final : public FileSystem {
-  public:
+public:
     static constexpr std::uint64_t defaultCapacity = std::uint64_t{1} << 40;
 
     // An empty drive, replacing any of that letter. Copies fail once the files on it would
@@ -51,7 +51,7 @@ class FakeFileSystem final : public FileSystem {
     std::unique_ptr<ReadStream> openRead(std::string_view path) const override;
     std::optional<VolumeSize> volumeSize(std::string_view path) const override;
 
-  private:
+private:
     struct Node {
         bool isFolder = false;
         bool writeProtected = false;

@@ -4,11 +4,11 @@
 namespace qh {
 
 class FakeInputMethods final : public InputMethods {
-  public:
+public:
     explicit FakeInputMethods(std::vector<std::string> names = {}) : names_(std::move(names)) {}
     std::vector<std::string> installedNames() const override { return names_; }
 
-  private:
+private:
     std::vector<std::string> names_;
 };
 

@@ -8,7 +8,7 @@
 namespace qh {
 
 class FakeShell final : public Shell {
-  public:
+public:
     bool openFolder(const std::filesystem::path& folder) override {
         openedFolders.push_back(folder);
         return true;

@@ -10,7 +10,7 @@
 namespace qh {
 
 class FakeSingleInstanceLock final : public SingleInstanceLock {
-  public:
+public:
     explicit FakeSingleInstanceLock(bool anotherCopyRuns = false)
         : anotherCopyRuns_(anotherCopyRuns) {}
 
@@ -21,7 +21,7 @@ class FakeSingleInstanceLock final : public SingleInstanceLock {
 
     const std::vector<std::string>& requestedNames() const { return requestedNames_; }
 
-  private:
+private:
     bool anotherCopyRuns_;
     std::vector<std::string> requestedNames_;
 };

@@ -7,7 +7,7 @@
 namespace qh {
 
 class FakeSoundDevice final : public SoundDevice {
-  public:
+public:
     void play(const std::filesystem::path& file) override { played.push_back(file); }
     std::vector<std::filesystem::path> played;
 };

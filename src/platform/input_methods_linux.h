@@ -7,7 +7,7 @@ namespace qh {
 // default input and switching the keyword box's input method off. The input-method framework
 // in use (fcitx5, ibus) is named after the default when one is configured.
 class LinuxInputMethods final : public InputMethods {
-  public:
+public:
     std::vector<std::string> installedNames() const override;
 };
 

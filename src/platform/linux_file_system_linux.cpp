@@ -19,7 +19,7 @@ namespace qh {
 namespace {
 
 class FileReadStream final : public ReadStream {
-  public:
+public:
     FileReadStream(UniqueFd fd, std::int64_t size) : fd_(std::move(fd)), size_(size) {}
 
     std::int64_t size() const override { return size_; }
@@ -38,7 +38,7 @@ class FileReadStream final : public ReadStream {
         }
     }
 
-  private:
+private:
     UniqueFd fd_;
     std::int64_t size_;
 };

@@ -11,7 +11,7 @@ namespace qh {
 // A lock file in $XDG_RUNTIME_DIR (or the temp folder). QLockFile records the holder's process,
 // so a lock left by a crashed copy is found stale and taken over.
 class LinuxSingleInstanceLock final : public SingleInstanceLock {
-  public:
+public:
     // `folder` empty: $XDG_RUNTIME_DIR when set, else the temp folder.
     explicit LinuxSingleInstanceLock(QString folder = {});
 
@@ -21,7 +21,7 @@ class LinuxSingleInstanceLock final : public SingleInstanceLock {
     // any name (GBK, slashes, dots) gives one safe file name.
     static QString lockFileName(std::string_view name);
 
-  private:
+private:
     QString folder_;
     std::string heldName_;
     std::unique_ptr<QLockFile> held_;

@@ -7,7 +7,7 @@
 namespace qh {
 
 class UniqueFd {
-  public:
+public:
     UniqueFd() = default;
     explicit UniqueFd(int fd) : fd_(fd) {}
     UniqueFd(UniqueFd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
@@ -34,7 +34,7 @@ class UniqueFd {
         }
     }
 
-  private:
+private:
     int fd_ = -1;
 };
 

@@ -16,7 +16,9 @@ AppPaths appPathsFor(const std::filesystem::path& appDir) {
     return {absolute, absolute / dataFolder};
 }
 
-std::filesystem::path AppPaths::settingsFile() const { return dataDir / "Vazazazi.ini"; }
+std::filesystem::path AppPaths::settingsFile() const {
+    return dataDir / "Vazazazi.ini";
+}
 
 std::filesystem::path AppPaths::dataFile(const std::string& gbkName) const {
     return dataDir / gbkToHostName(gbkName);

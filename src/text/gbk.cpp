@@ -1,8 +1,10 @@
-// The codec is ICU's GB18030 through Qt's converters: identical to GBK for every GBK character
-// and able to encode all of Unicode. Two rules keep it in line with code page 936, in which the
-// shop's own files were written: the euro sign is the single byte 0x80 both ways (GB18030 would
-// write A2 E3, which still reads as the euro sign), and a lone UTF-16 surrogate, which no code
-// page holds, is written as "?".
+// The codec is ICU's GB18030, identical to GBK for every GBK character and able to encode all of
+// Unicode. Its mapping is read once into tables (gb18030_table.h) and the conversions here walk
+// the text themselves: the library walker converts every name it meets, and a call into ICU costs
+// many times a table lookup. Two rules keep it in line with code page 936, in which the shop's
+// own files were written: the euro sign is the single byte 0x80 both ways (GB18030 would write
+// A2 E3, which still reads as the euro sign), and a lone UTF-16 surrogate, which no code page
+// holds, is written as "?".
 //
 // Linux file names are byte strings that are usually, not always, UTF-8. They become GBK text
 // and back byte for byte:
@@ -24,102 +26,85 @@
 // name-byte codes, show as U+FFFD.
 #include "text/gbk.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
+#include <memory>
 
 #include "text/byte_text.h"
+#include "text/gb18030_table.h"
 
 namespace qh {
 namespace {
 
 constexpr char kEuroByte = '\x80';
 constexpr char16_t kEuroSign = u'\u20AC';
-constexpr std::string_view kEuroSignUtf8 = "\xE2\x82\xAC";
 constexpr char kUnencodable = '?';
+constexpr char32_t kFirstSupplementary = 0x10000;
 
 // Linear indexes of four-byte GB18030 codes.
-constexpr std::uint32_t kFirstGapIndex = 39420;             // 84 31 A5 30, right after U+FFFF
-constexpr std::uint32_t kFirstSupplementaryIndex = 189000;  // 90 30 81 30, U+10000
+constexpr std::uint32_t kFirstGapIndex = Gb18030Table::kBmpFourByteCodes;  // 84 31 A5 30
+constexpr std::uint32_t kFirstSupplementaryIndex = 189000;                 // 90 30 81 30, U+10000
 constexpr std::uint32_t kLastSupplementaryIndex = kFirstSupplementaryIndex + 0xFFFFF;
 constexpr std::uint32_t kFirstNameByteIndex = kFirstGapIndex + 0x80;
 constexpr std::uint32_t kLastNameByteIndex = kFirstGapIndex + 0xFF;
-
-// Whole, valid input every time, so no state may carry from one call to the next; a leading
-// byte-order mark is a character of the name, not a marker to drop.
-constexpr auto kConverterFlags =
-    QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom;
-
-// Creating an ICU converter costs far more than converting a name, and the library walker
-// converts from several threads at once: one converter of each kind per thread.
-QStringEncoder& gb18030Encoder() {
-    thread_local QStringEncoder encoder("GB18030", kConverterFlags);
-    return encoder;
-}
-
-QStringDecoder& gb18030Decoder() {
-    thread_local QStringDecoder decoder("GB18030", kConverterFlags);
-    return decoder;
-}
-
-QStringEncoder& utf8Encoder() {
-    thread_local QStringEncoder encoder(QStringConverter::Utf8, kConverterFlags);
-    return encoder;
-}
-
-QStringDecoder& utf8Decoder() {
-    thread_local QStringDecoder decoder(QStringConverter::Utf8, kConverterFlags);
-    return decoder;
-}
-
-// Holds one run between its decoding and its encoding, without an allocation per name.
-QString& scratchText() {
-    thread_local QString text;
-    text.truncate(0);
-    return text;
-}
 
 bool isAscii(std::string_view bytes) {
     return std::all_of(bytes.begin(), bytes.end(),
                        [](char byte) { return static_cast<unsigned char>(byte) < 0x80; });
 }
 
-void appendEncoded(std::string& out, QStringView text, QStringEncoder& encoder) {
-    if (text.isEmpty()) {
-        return;
+// Runs `write`, which takes the start of a buffer of `bound` bytes and returns the end of what it
+// wrote. The result holds just those bytes, and a usual name needs no buffer on the heap.
+template <typename Write>
+std::string writeBounded(std::size_t bound, Write write) {
+    std::array<char, 1024> stackBuffer;
+    std::unique_ptr<char[]> heapBuffer;
+    char* buffer = stackBuffer.data();
+    if (bound > stackBuffer.size()) {
+        heapBuffer = std::make_unique_for_overwrite<char[]>(bound);
+        buffer = heapBuffer.get();
     }
-    const std::size_t start = out.size();
-    out.resize(start + static_cast<std::size_t>(encoder.requiredSpace(text.size())));
-    const char* end = encoder.appendToBuffer(out.data() + start, text);
-    out.resize(static_cast<std::size_t>(end - out.data()));
+    return std::string(buffer, write(buffer));
 }
 
-void appendDecoded(QString& out, std::string_view bytes, QStringDecoder& decoder) {
-    const qsizetype start = out.size();
-    out.resize(start + decoder.requiredSpace(static_cast<qsizetype>(bytes.size())));
-    const QChar* end = decoder.appendToBuffer(
-        out.data() + start, QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    out.truncate(end - out.constData());
+// Copies all four bytes, whatever the code's size: one fixed-size copy is the fastest, and the
+// bounds of the callers leave room for four bytes per character.
+char* put(char* out, const Gb18030Code& code) {
+    std::memcpy(out, code.bytes.data(), code.bytes.size());
+    return out + code.size;
 }
 
-void appendGbk(std::string& out, QStringView text) {
-    qsizetype runStart = 0;
-    const auto flushRun = [&](qsizetype end) {
-        appendEncoded(out, text.sliced(runStart, end - runStart), gb18030Encoder());
-    };
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-            ++i;
-        } else if (c == kEuroSign || c.isSurrogate()) {
-            flushRun(i);
-            out += c == kEuroSign ? kEuroByte : kUnencodable;
-            runStart = i + 1;
-        }
+char* putGbk(char* out, char32_t character, const Gb18030Table& table) {
+    if (character == kEuroSign) {
+        *out = kEuroByte;
+        return out + 1;
     }
-    flushRun(text.size());
+    if (character >= kFirstSupplementary) {
+        return put(out, fourByteCode(kFirstSupplementaryIndex + (character - kFirstSupplementary)));
+    }
+    return put(out, table.code(static_cast<char16_t>(character)));
+}
+
+char* putUtf8(char* out, char32_t character) {
+    const auto append = [&](char32_t bits) { *out++ = static_cast<char>(bits); };
+    if (character < 0x80) {
+        append(character);
+    } else if (character < 0x800) {
+        append(0xC0 | character >> 6);
+        append(0x80 | (character & 0x3F));
+    } else if (character < kFirstSupplementary) {
+        append(0xE0 | character >> 12);
+        append(0x80 | (character >> 6 & 0x3F));
+        append(0x80 | (character & 0x3F));
+    } else {
+        append(0xF0 | character >> 18);
+        append(0x80 | (character >> 12 & 0x3F));
+        append(0x80 | (character >> 6 & 0x3F));
+        append(0x80 | (character & 0x3F));
+    }
+    return out;
 }
 
 // Length of the well-formed UTF-8 sequence at `index`; 0 when none starts there.
@@ -156,95 +141,98 @@ std::size_t utf8SequenceLength(std::string_view text, std::size_t index) {
     return length;
 }
 
-std::array<char, 4> fourByteCode(std::uint32_t index) {
-    std::array<char, 4> code{};
-    code[3] = static_cast<char>('0' + index % 10);
-    index /= 10;
-    code[2] = static_cast<char>(0x81 + index % 126);
-    index /= 126;
-    code[1] = static_cast<char>('0' + index % 10);
-    index /= 10;
-    code[0] = static_cast<char>(0x81 + index);
-    return code;
+// The character of a well-formed UTF-8 sequence.
+char32_t utf8Character(std::string_view sequence) {
+    constexpr unsigned char kLeadBits[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+    char32_t character = static_cast<unsigned char>(sequence[0]) & kLeadBits[sequence.size()];
+    for (std::size_t k = 1; k < sequence.size(); ++k) {
+        character = character << 6 | (static_cast<unsigned char>(sequence[k]) & 0x3F);
+    }
+    return character;
 }
 
-std::uint32_t fourByteIndex(std::string_view code) {
-    const auto byte = [&](std::size_t k) -> std::uint32_t {
-        return static_cast<unsigned char>(code[k]);
-    };
-    return (((byte(0) - 0x81) * 10 + (byte(1) - '0')) * 126 + (byte(2) - 0x81)) * 10 +
-           (byte(3) - '0');
-}
-
-enum class UnitKind { Character, EuroByte, NameByte, Malformed };
-
-struct Unit {
-    UnitKind kind;
-    std::size_t length;
-    char byte;  // the name byte of a NameByte, the byte itself of a Malformed
-};
-
-Unit unitAt(std::string_view gbk, std::size_t index) {
+// Hands the unit of GBK text at `index` to `onCharacter` when it is a character, or to `onByte`
+// when it is a byte that is not one (a file-name byte in its four-byte code, or a malformed
+// byte), and returns its length. A template so that each caller's loop compiles into one piece.
+template <typename OnCharacter, typename OnByte>
+std::size_t readUnit(std::string_view gbk, std::size_t index, const Gb18030Table& table,
+                     OnCharacter onCharacter, OnByte onByte) {
+    const auto lead = static_cast<unsigned char>(gbk[index]);
+    if (lead < 0x80) {
+        onCharacter(lead);
+        return 1;
+    }
     const std::size_t length = charLengthAt(gbk, index);
-    const char lead = gbk[index];
-    if (length == 2 || (length == 1 && static_cast<unsigned char>(lead) < 0x80)) {
-        return {UnitKind::Character, length, lead};
+    if (length == 2) {
+        onCharacter(table.twoByteCharacter(lead, static_cast<unsigned char>(gbk[index + 1])));
+        return 2;
     }
-    if (length == 1) {
-        return {lead == kEuroByte ? UnitKind::EuroByte : UnitKind::Malformed, 1, lead};
-    }
-    const std::uint32_t codeIndex = fourByteIndex(gbk.substr(index, 4));
-    if (codeIndex < kFirstGapIndex ||
-        (codeIndex >= kFirstSupplementaryIndex && codeIndex <= kLastSupplementaryIndex)) {
-        return {UnitKind::Character, 4, lead};
-    }
-    if (codeIndex >= kFirstNameByteIndex && codeIndex <= kLastNameByteIndex) {
-        return {UnitKind::NameByte, 4, static_cast<char>(codeIndex - kFirstGapIndex)};
-    }
-    return {UnitKind::Malformed, 1, lead};
-}
-
-// Hands each stretch the GB18030 decoder can take as it is to `onRun`, and each unit it must
-// not see to `onUnit`, in order.
-template <typename OnRun, typename OnUnit>
-void forEachPiece(std::string_view gbk, OnRun onRun, OnUnit onUnit) {
-    std::size_t runStart = 0;
-    std::size_t i = 0;
-    while (i < gbk.size()) {
-        const Unit unit = unitAt(gbk, i);
-        if (unit.kind != UnitKind::Character) {
-            if (runStart < i) {
-                onRun(gbk.substr(runStart, i - runStart));
-            }
-            onUnit(unit);
-            runStart = i + unit.length;
+    if (length == 4) {
+        const std::uint32_t codeIndex = fourByteIndex(gbk.data() + index);
+        if (codeIndex < kFirstGapIndex) {
+            onCharacter(table.fourByteCharacter(codeIndex));
+            return 4;
         }
-        i += unit.length;
+        if (codeIndex >= kFirstSupplementaryIndex && codeIndex <= kLastSupplementaryIndex) {
+            onCharacter(kFirstSupplementary + (codeIndex - kFirstSupplementaryIndex));
+            return 4;
+        }
+        if (codeIndex >= kFirstNameByteIndex && codeIndex <= kLastNameByteIndex) {
+            onByte(static_cast<char>(codeIndex - kFirstGapIndex));
+            return 4;
+        }
     }
-    if (runStart < gbk.size()) {
-        onRun(gbk.substr(runStart));
+    if (lead == static_cast<unsigned char>(kEuroByte)) {
+        onCharacter(kEuroSign);
+    } else {
+        onByte(static_cast<char>(lead));
     }
+    return 1;
 }
 
 }  // namespace
 
 std::string toGbk(QStringView text) {
-    std::string gbk;
-    appendGbk(gbk, text);
-    return gbk;
+    const Gb18030Table& table = gb18030Table();
+    return writeBounded(static_cast<std::size_t>(text.size()) * 4, [&](char* out) {
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const char16_t unit = text[i].unicode();
+            if (unit < 0x80) {
+                *out++ = static_cast<char>(unit);
+            } else if (QChar::isHighSurrogate(unit) && i + 1 < text.size() &&
+                       text[i + 1].isLowSurrogate()) {
+                out = putGbk(out, QChar::surrogateToUcs4(unit, text[++i].unicode()), table);
+            } else if (QChar::isSurrogate(unit)) {
+                *out++ = kUnencodable;
+            } else {
+                out = putGbk(out, unit, table);
+            }
+        }
+        return out;
+    });
 }
 
 QString fromGbk(std::string_view gbk) {
     if (isAscii(gbk)) {
         return QString::fromLatin1(gbk.data(), static_cast<qsizetype>(gbk.size()));
     }
-    QString text;
-    forEachPiece(
-        gbk, [&](std::string_view run) { appendDecoded(text, run, gb18030Decoder()); },
-        [&](const Unit& unit) {
-            text += unit.kind == UnitKind::EuroByte ? QChar(kEuroSign)
-                                                    : QChar(QChar::ReplacementCharacter);
-        });
+    const Gb18030Table& table = gb18030Table();
+    // No unit decodes to more UTF-16 units than it has bytes.
+    QString text(static_cast<qsizetype>(gbk.size()), Qt::Uninitialized);
+    QChar* out = text.data();
+    const auto putCharacter = [&](char32_t character) {
+        if (QChar::requiresSurrogates(character)) {
+            *out++ = QChar(QChar::highSurrogate(character));
+            *out++ = QChar(QChar::lowSurrogate(character));
+        } else {
+            *out++ = QChar(static_cast<char16_t>(character));
+        }
+    };
+    const auto putReplacement = [&](char) { *out++ = QChar(QChar::ReplacementCharacter); };
+    for (std::size_t i = 0; i < gbk.size();) {
+        i += readUnit(gbk, i, table, putCharacter, putReplacement);
+    }
+    text.truncate(out - text.constData());
     return text;
 }
 
@@ -257,53 +245,40 @@ std::string hostNameToGbk(std::string_view hostName) {
     if (isAscii(hostName)) {
         return std::string(hostName);
     }
-    std::string gbk;
-    gbk.reserve(hostName.size() * 2);
-    std::size_t runStart = 0;
-    const auto flushRun = [&](std::size_t end) {
-        if (runStart < end) {
-            QString& run = scratchText();
-            appendDecoded(run, hostName.substr(runStart, end - runStart), utf8Decoder());
-            appendGbk(gbk, run);
+    const Gb18030Table& table = gb18030Table();
+    // Every byte of the name becomes at most four of the text.
+    return writeBounded(hostName.size() * 4, [&](char* out) {
+        for (std::size_t i = 0; i < hostName.size();) {
+            const std::size_t length = utf8SequenceLength(hostName, i);
+            if (length == 0) {
+                const auto byte = static_cast<unsigned char>(hostName[i]);
+                out = put(out, fourByteCode(kFirstGapIndex + byte));
+                ++i;
+            } else if (length == 1) {
+                *out++ = hostName[i++];
+            } else {
+                out = putGbk(out, utf8Character(hostName.substr(i, length)), table);
+                i += length;
+            }
         }
-    };
-    std::size_t i = 0;
-    while (i < hostName.size()) {
-        if (const std::size_t length = utf8SequenceLength(hostName, i)) {
-            i += length;
-            continue;
-        }
-        flushRun(i);
-        const auto byte = static_cast<unsigned char>(hostName[i]);
-        const std::array<char, 4> code = fourByteCode(kFirstGapIndex + byte);
-        gbk.append(code.data(), code.size());
-        runStart = ++i;
-    }
-    flushRun(hostName.size());
-    return gbk;
+        return out;
+    });
 }
 
 std::string gbkToHostName(std::string_view gbk) {
     if (isAscii(gbk)) {
         return std::string(gbk);
     }
-    std::string name;
-    name.reserve(gbk.size() * 2);
-    forEachPiece(
-        gbk,
-        [&](std::string_view run) {
-            QString& decoded = scratchText();
-            appendDecoded(decoded, run, gb18030Decoder());
-            appendEncoded(name, decoded, utf8Encoder());
-        },
-        [&](const Unit& unit) {
-            if (unit.kind == UnitKind::EuroByte) {
-                name += kEuroSignUtf8;
-            } else {
-                name += unit.byte;
-            }
-        });
-    return name;
+    const Gb18030Table& table = gb18030Table();
+    // A unit of n bytes becomes at most 3n bytes of the name (the euro byte three).
+    return writeBounded(gbk.size() * 3, [&](char* out) {
+        const auto putCharacter = [&](char32_t character) { out = putUtf8(out, character); };
+        const auto putByte = [&](char byte) { *out++ = byte; };
+        for (std::size_t i = 0; i < gbk.size();) {
+            i += readUnit(gbk, i, table, putCharacter, putByte);
+        }
+        return out;
+    });
 }
 
 }  // namespace qh

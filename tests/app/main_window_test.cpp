@@ -1,12 +1,12 @@
 #include "app/main_window.h"
 
+#include <gtest/gtest.h>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "library/category_table.h"
 #include "library/library_layout.h"
@@ -31,7 +31,9 @@ namespace {
 using testing::readFile;
 using testing::TempFolder;
 
-std::string host(const char* utf8) { return gbkToHostName(gbk(utf8)); }
+std::string host(const char* utf8) {
+    return gbkToHostName(gbk(utf8));
+}
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -44,8 +46,8 @@ protected:
     }
 
     std::unique_ptr<MainWindow> open(Shell& useShell) {
-        auto window = std::make_unique<MainWindow>(
-            MainWindowServices{paths, settings, drives, files, folderReader, useShell, sounds, inputMethods});
+        auto window = std::make_unique<MainWindow>(MainWindowServices{
+            paths, settings, drives, files, folderReader, useShell, sounds, inputMethods});
         window->show();
         return window;
     }
@@ -69,8 +71,9 @@ protected:
     }
     void installKeySounds() {
         for (const auto& sound : keySoundFiles()) {
-            folder.write(std::filesystem::path("app") / host("按键音乐") / gbkToHostName(sound.name),
-                         sound.wav);
+            folder.write(
+                std::filesystem::path("app") / host("按键音乐") / gbkToHostName(sound.name),
+                sound.wav);
         }
     }
     std::filesystem::path dataFile(const char* name) const { return paths.dataDir / host(name); }
@@ -114,7 +117,8 @@ TEST_F(MainWindowTest, ThirdDriveAloneKeepsTheSetUpPanelHidden) {
 }
 
 TEST_F(MainWindowTest, FirstShowDeletesPlayCopiesOnly) {
-    for (const char* name : {"a.mp3", "b.RMVB", "c.txt", "d", "Vazazazi.ini", ".hidden.mp4", "e.m"}) {
+    for (const char* name :
+         {"a.mp3", "b.RMVB", "c.txt", "d", "Vazazazi.ini", ".hidden.mp4", "e.m"}) {
         folder.write(std::filesystem::path("app") / host("数据文件") / name, "x");
     }
     std::filesystem::create_directories(paths.dataDir / "folder.mp3");
@@ -173,7 +177,8 @@ TEST_F(MainWindowTest, TypingIntoASearchBarDriveRunsTheChangeForEveryKey) {
     combo->setFocus();
     QTest::keyClicks(combo->lineEdit(), "GH");
     EXPECT_EQ(settings.read("PanFu1", "PanFu1"), "GH");
-    EXPECT_TRUE(std::filesystem::is_directory(folder.path() / "G" / host("青禾点唱库") / host("3-电影")));
+    EXPECT_TRUE(
+        std::filesystem::is_directory(folder.path() / "G" / host("青禾点唱库") / host("3-电影")));
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "GH"));
 }
 
@@ -192,7 +197,8 @@ TEST_F(MainWindowTest, InputMethodChoiceIsSavedOnly) {
 
 TEST_F(MainWindowTest, ListOneAndTheHotListGoBackToTheirFilesAtClose) {
     std::filesystem::create_directories(paths.dataDir);
-    const std::vector<std::string> list = {gbk("F:\\青禾点唱库\\1-音乐\\a.mp3"), "", "\xff\xfe bad"};
+    const std::vector<std::string> list = {gbk("F:\\青禾点唱库\\1-音乐\\a.mp3"), "",
+                                           "\xff\xfe bad"};
     saveTextList(dataFile("清单1.txt"), list);
     const std::vector<std::string> hot = {"002C,F:\\b.mp3", "", "no count", "abcC,F:\\c.mp3",
                                           "001C,F:\\a.mp3"};

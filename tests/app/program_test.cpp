@@ -1,7 +1,7 @@
 #include "app/program.h"
 
-#include <QApplication>
 #include <gtest/gtest.h>
+#include <QApplication>
 
 #include "platform/fake_input_methods.h"
 #include "platform/fake_shell.h"
@@ -48,8 +48,8 @@ TEST(Program, MakesTheMainWindowShownAndFiveSideWindowsHidden) {
     FakeSoundDevice sounds;
     FakeInputMethods inputMethods;
 
-    const auto windows =
-        createProgramWindows({paths, settings, drives, files, folderReader, shell, sounds, inputMethods});
+    const auto windows = createProgramWindows(
+        {paths, settings, drives, files, folderReader, shell, sounds, inputMethods});
 
     EXPECT_TRUE(windows.main->isVisible());
     const struct {

@@ -1,3 +1,4 @@
+#include <gtest/gtest.h>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -5,7 +6,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTreeView>
-#include <gtest/gtest.h>
 
 #include "app/main_window.h"
 #include "media/key_sound_tunes.h"
@@ -26,23 +26,27 @@ namespace {
 
 using testing::TempFolder;
 
-std::string host(const char* utf8) { return gbkToHostName(gbk(utf8)); }
+std::string host(const char* utf8) {
+    return gbkToHostName(gbk(utf8));
+}
 
 // A library on drive F with songs, a film and a song outside the music folder.
 class SearchWindowTest : public ::testing::Test {
 protected:
     SearchWindowTest() {
         testing::ensureApplication();
-        for (const char* file : {"F/青禾点唱库/1-音乐/0012 月亮代表我的心.mp3",
-                                 "F/青禾点唱库/1-音乐/邓丽君/0345 邓丽君-月亮代表我的心.mp3",
-                                 "F/青禾点唱库/1-音乐/邓丽君/0346 甜蜜蜜.mp3",
-                                 "F/青禾点唱库/1-音乐/邓丽君/0347 月亮.wma",
-                                 "F/青禾点唱库/3-电影/月亮河.rmvb", "F/青禾点唱库/0012 欢迎曲.mp3"}) {
+        for (const char* file :
+             {"F/青禾点唱库/1-音乐/0012 月亮代表我的心.mp3",
+              "F/青禾点唱库/1-音乐/邓丽君/0345 邓丽君-月亮代表我的心.mp3",
+              "F/青禾点唱库/1-音乐/邓丽君/0346 甜蜜蜜.mp3",
+              "F/青禾点唱库/1-音乐/邓丽君/0347 月亮.wma", "F/青禾点唱库/3-电影/月亮河.rmvb",
+              "F/青禾点唱库/0012 欢迎曲.mp3"}) {
             folder.write(host(file), "x");
         }
         for (const auto& sound : keySoundFiles()) {
-            folder.write(std::filesystem::path("app") / host("按键音乐") / gbkToHostName(sound.name),
-                         sound.wav);
+            folder.write(
+                std::filesystem::path("app") / host("按键音乐") / gbkToHostName(sound.name),
+                sound.wav);
         }
         DriveTable table;
         table.set({'F', folder.path() / "F", DriveType::Fixed});
@@ -56,8 +60,8 @@ protected:
         window->show();
         // Start-up: the warm-up search and the 20 ms loading both done.
         EXPECT_TRUE(testing::waitFor([&] { return status() == QString::fromUtf8("就绪！"); }));
-        EXPECT_TRUE(testing::waitFor(
-            [&] { return !window->findChild<QTimer*>("QiDTimer")->isActive(); }));
+        EXPECT_TRUE(
+            testing::waitFor([&] { return !window->findChild<QTimer*>("QiDTimer")->isActive(); }));
     }
 
     template <typename T>
@@ -105,9 +109,10 @@ TEST_F(SearchWindowTest, KeywordOnTheMusicTabFindsSongsOfEveryFolderInOrder) {
     search("月亮");
     EXPECT_EQ(status(), QString::fromUtf8("正 在 搜 索 ..."));
     waitForTheEnd();
-    EXPECT_EQ(resultPaths(), (std::vector<std::string>{
-                                 gbk("F:\\青禾点唱库\\1-音乐\\0012 月亮代表我的心.mp3"),
-                                 gbk("F:\\青禾点唱库\\1-音乐\\邓丽君\\0345 邓丽君-月亮代表我的心.mp3")}));
+    EXPECT_EQ(resultPaths(),
+              (std::vector<std::string>{
+                  gbk("F:\\青禾点唱库\\1-音乐\\0012 月亮代表我的心.mp3"),
+                  gbk("F:\\青禾点唱库\\1-音乐\\邓丽君\\0345 邓丽君-月亮代表我的心.mp3")}));
     EXPECT_EQ(window->searchKeyword(), gbk("月*亮*"));
     EXPECT_EQ(window->searchMask(), "*.mp3");
     EXPECT_EQ(child<QLabel>("Label16")->text(), QString::fromUtf8("2 个对象"));
@@ -161,7 +166,8 @@ TEST_F(SearchWindowTest, NumberModeSelectsTheFirstOfTwoMatches) {
     search("034");
     waitForTheEnd();
     ASSERT_EQ(window->results().rowCount(), 2);  // 0345 and 0346; 0347 is no mp3
-    EXPECT_EQ(window->currentFile(), gbk("F:\\青禾点唱库\\1-音乐\\邓丽君\\0345 邓丽君-月亮代表我的心.mp3"));
+    EXPECT_EQ(window->currentFile(),
+              gbk("F:\\青禾点唱库\\1-音乐\\邓丽君\\0345 邓丽君-月亮代表我的心.mp3"));
     const auto selected = child<QTreeView>("ListView1")->selectionModel()->selectedRows();
     ASSERT_EQ(selected.size(), 1);
     EXPECT_EQ(selected[0].row(), 0);
@@ -185,7 +191,8 @@ TEST_F(SearchWindowTest, APressedTabSearchesItsCategoryWithEveryExtension) {
     EXPECT_EQ(window->searchMask(), "*.*");
     search("月亮");
     waitForTheEnd();
-    EXPECT_EQ(resultPaths(), (std::vector<std::string>{gbk("F:\\青禾点唱库\\3-电影\\月亮河.rmvb")}));
+    EXPECT_EQ(resultPaths(),
+              (std::vector<std::string>{gbk("F:\\青禾点唱库\\3-电影\\月亮河.rmvb")}));
 
     // A tab reached without a mouse press keeps the mask of the search before.
     search("0012");

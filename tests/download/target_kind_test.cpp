@@ -10,11 +10,10 @@ TEST(TargetKind, ExtensionPiecesCountAndTheLastGroupWins) {
         const char* extension;
         std::optional<TargetKind> kind;
     } cases[] = {
-        {".mp3", kMusic},   {".MP3", kMusic},  {".wav", kMusic},   {".rmvb", kVideo},
-        {".rm", kVideo},    {".mp", kVideo},   {".RMVB", kVideo},  {".jpg", kPicture},
-        {".g", kGame},      {".gbc", kGame},   {".GBC", kGame},    {".txt", kEbook},
-        {".t", kEbook},     {".jpeg", {}},     {".png", {}},       {".flv", {}},
-        {".amr", {}},       {"", {}},          {"mp3", kMusic},    {".", kEbook},
+        {".mp3", kMusic}, {".MP3", kMusic},  {".wav", kMusic},   {".rmvb", kVideo}, {".rm", kVideo},
+        {".mp", kVideo},  {".RMVB", kVideo}, {".jpg", kPicture}, {".g", kGame},     {".gbc", kGame},
+        {".GBC", kGame},  {".txt", kEbook},  {".t", kEbook},     {".jpeg", {}},     {".png", {}},
+        {".flv", {}},     {".amr", {}},      {"", {}},           {"mp3", kMusic},   {".", kEbook},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.extension);

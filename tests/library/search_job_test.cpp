@@ -70,8 +70,9 @@ TEST_F(SearchJobTest, WalksTheCategoryOnEveryDriveInDriveOrder) {
 
 // Whatever the clerk types reaches the walk as a pattern; none may crash or hang it.
 TEST_F(SearchJobTest, OddKeywordsGiveTheirPlainResults) {
-    for (const char* path : {"F:\\青禾点唱库\\1-音乐\\𠀀𠀁之歌.mp3", "F:\\青禾点唱库\\1-音乐\\a月亮.mp3",
-                             "F:\\青禾点唱库\\1-音乐\\ab.mp3"}) {
+    for (const char* path :
+         {"F:\\青禾点唱库\\1-音乐\\𠀀𠀁之歌.mp3", "F:\\青禾点唱库\\1-音乐\\a月亮.mp3",
+          "F:\\青禾点唱库\\1-音乐\\ab.mp3"}) {
         drives.addFile(path);
     }
     const struct {

@@ -64,7 +64,7 @@ struct FakeDrives {
 
 template <typename Drives>
 class FileSystemContract : public ::testing::Test {
-  protected:
+protected:
     FileSystem& fs() { return drives.fs; }
     std::vector<std::string> namesIn(std::string_view folder) {
         std::vector<std::string> names;

@@ -13,7 +13,7 @@ namespace qh {
 
 // A fresh folder under the temp folder, removed with all it holds when the test ends.
 class TemporaryFolder {
-  public:
+public:
     TemporaryFolder() {
         std::string pattern =
             (std::filesystem::temp_directory_path() / "qh-platform-XXXXXX").string();
@@ -28,7 +28,7 @@ class TemporaryFolder {
 
     const std::filesystem::path& root() const { return root_; }
 
-  private:
+private:
     std::filesystem::path root_;
 };
 

@@ -28,7 +28,7 @@ using ::testing::UnorderedElementsAre;
 namespace fs = std::filesystem;
 
 class LinuxFileSystemTest : public ::testing::Test {
-  protected:
+protected:
     LinuxFileSystemTest() { useDrive('F', folder_.root() / "F"); }
 
     // Points the letter at the host folder, creating the folder.
@@ -165,7 +165,7 @@ TEST_F(LinuxFileSystemTest, ATargetThatAppearsDuringTheCopyIsKept) {
 
 // A small tmpfs stands for a customer's disk that fills up half-way through a copy.
 class FullDiskTest : public LinuxFileSystemTest {
-  protected:
+protected:
     void SetUp() override {
         stick_ = useDrive('G', folder_.root() / "stick");
         if (::mount("tmpfs", stick_.c_str(), "tmpfs", 0, "size=1m") != 0) {

@@ -44,7 +44,7 @@ TEST(MountInfo, ParsesFieldsAroundOptionalOnesAndDecodesEscapes) {
 // links to the device's folder; a partition's folder sits in its disk's folder, has a
 // `partition` file and no `removable` file of its own.
 class FakeSysfs {
-  public:
+public:
     FakeSysfs() {
         addDisk("devices/pci0000:00/0000:00:1f.2/ata1/host0/target0:0:0/0:0:0:0/block/sda", "0",
                 "8:0", "sda1", "8:1");
@@ -57,7 +57,7 @@ class FakeSysfs {
     }
     const path& root() const { return folder_.root(); }
 
-  private:
+private:
     void addDisk(const std::string& disk, const char* removable, const char* diskNumber,
                  const std::string& partition, const char* partitionNumber) {
         writeHostFile(root() / disk / "removable", std::string(removable) + "\n");

@@ -16,7 +16,8 @@ TEST(DriveSetup, DriveMapFoldersAreTakenFromTheDataFolder) {
     const auto drives = loadDriveMap(dataDir);
     ASSERT_EQ(drives.size(), 2u);
     EXPECT_EQ(drives[0].letter, 'F');
-    EXPECT_EQ(drives[0].hostRoot.lexically_normal(), (folder.path() / "drives/F").lexically_normal());
+    EXPECT_EQ(drives[0].hostRoot.lexically_normal(),
+              (folder.path() / "drives/F").lexically_normal());
     EXPECT_EQ(drives[0].type, DriveType::Fixed);
     EXPECT_EQ(drives[1].hostRoot, "/media/stick");
     EXPECT_EQ(drives[1].type, DriveType::Removable);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QList>
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <random>
 #include <thread>
 #include <vector>
@@ -34,6 +36,21 @@ const std::vector<KnownText>& knownTexts() {
     return texts;
 }
 
+// ICU's GB18030, which the converters must match byte for byte (but for the euro sign, which
+// they write as 0x80).
+constexpr auto kIcuFlags =
+    QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom;
+
+std::string icuEncoded(QStringView text) {
+    static QStringEncoder encoder("GB18030", kIcuFlags);
+    return QByteArray(encoder.encode(text)).toStdString();
+}
+
+QString icuDecoded(std::string_view gbk) {
+    static QStringDecoder decoder("GB18030", kIcuFlags);
+    return decoder.decode(QByteArrayView(gbk.data(), static_cast<qsizetype>(gbk.size())));
+}
+
 TEST(GbkCodec, ConvertsKnownTextsBothWays) {
     for (const KnownText& text : knownTexts()) {
         SCOPED_TRACE(text.name);
@@ -61,6 +78,54 @@ TEST(GbkCodec, DecodesGb18030EuroAndShowsBadBytesAsReplacementCharacters) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(fromGbk(c.gbk), c.text);
+    }
+}
+
+TEST(GbkCodec, MatchesIcuOnEveryCharacter) {
+    constexpr char32_t kChunk = 4096;
+    for (char32_t first = 1; first <= 0x10FFFF; first += kChunk) {
+        QList<char32_t> codePoints;
+        for (char32_t c = first; c < first + kChunk && c <= 0x10FFFF; ++c) {
+            if ((c < 0xD800 || c > 0xDFFF) && c != U'€') {
+                codePoints.append(c);
+            }
+        }
+        const QString text = QString::fromUcs4(codePoints.constData(), codePoints.size());
+        const std::string icu = icuEncoded(text);
+        SCOPED_TRACE(testing::Message() << "chunk from U+" << std::hex << uint32_t(first));
+        ASSERT_EQ(toGbk(text), icu);
+        ASSERT_EQ(hostNameToGbk(text.toStdString()), icu);
+        ASSERT_EQ(fromGbk(icu), icuDecoded(icu));
+        ASSERT_EQ(gbkToHostName(icu), icuDecoded(icu).toStdString());
+    }
+}
+
+TEST(GbkCodec, DecodesEveryCodeOfTheBmpAsIcuDoes) {
+    std::vector<std::string> codes;
+    for (unsigned char lead = 0x81; lead <= 0xFE; ++lead) {
+        for (unsigned char trail = 0x40; trail <= 0xFE; ++trail) {
+            if (trail != 0x7F) {
+                codes.push_back(bytes({lead, trail}));
+            }
+        }
+    }
+    const std::string codeOfLastBmpCharacter = bytes({0x84, 0x31, 0xA4, 0x39});
+    for (unsigned char first = 0x81; first <= 0x84; ++first) {
+        for (unsigned char second = '0'; second <= '9'; ++second) {
+            for (unsigned char third = 0x81; third <= 0xFE; ++third) {
+                for (unsigned char fourth = '0'; fourth <= '9'; ++fourth) {
+                    const std::string code = bytes({first, second, third, fourth});
+                    if (code <= codeOfLastBmpCharacter) {
+                        codes.push_back(code);
+                    }
+                }
+            }
+        }
+    }
+    for (const std::string& code : codes) {
+        const QString character = icuDecoded(code);
+        ASSERT_EQ(fromGbk(code), character) << testing::PrintToString(code);
+        ASSERT_EQ(gbkToHostName(code), character.toStdString()) << testing::PrintToString(code);
     }
 }
 
@@ -175,6 +240,63 @@ TEST(GbkFileName, RoundTripsRandomNamesOfUtf8Fragments) {
         const std::string text = hostNameToGbk(name);
         ASSERT_EQ(gbkToHostName(text), name);
         ASSERT_EQ(hostNameToGbk(gbkToHostName(text)), text);
+    }
+}
+
+TEST(GbkFileName, MatchesIcuAroundBytesThatAreNotUtf8) {
+    // Each name is built from pieces whose text is known on its own: characters, which ICU
+    // encodes, and bytes no UTF-8 reader accepts where they stand, each written as its code.
+    const std::vector<std::string> invalidSequences = {bytes({0xC0, 0xAF}),
+                                                       bytes({0xE0, 0x80, 0xAF}),
+                                                       bytes({0xED, 0xA0, 0x80}),
+                                                       bytes({0xF4, 0x90, 0x80, 0x80}),
+                                                       bytes({0xC1}),
+                                                       bytes({0xF5}),
+                                                       bytes({0xFF})};
+    const std::vector<std::string> continuationBytes = {bytes({0x80}), bytes({0xBF})};
+    constexpr char32_t kRanges[][2] = {
+        {0x20, 0x7E}, {0x80, 0x7FF}, {0x800, 0xFFFF}, {0x10000, 0x10FFFF}};
+    std::mt19937 random(20240501);
+    const auto randomText = [&](std::size_t firstRange) {
+        for (;;) {
+            const auto& range = kRanges[firstRange + random() % (std::size(kRanges) - firstRange)];
+            const char32_t c = range[0] + random() % (range[1] - range[0] + 1);
+            if ((c < 0xD800 || c > 0xDFFF) && c != U'€') {
+                return QString::fromUcs4(&c, 1);
+            }
+        }
+    };
+    for (int round = 0; round < 20000; ++round) {
+        std::string name;
+        std::string expected;
+        QString run;
+        const auto addInvalid = [&](const std::string& invalid) {
+            expected += icuEncoded(run);
+            run.clear();
+            name += invalid;
+            for (char byte : invalid) {
+                expected += hostNameToGbk(std::string(1, byte));
+            }
+        };
+        bool afterTruncated = false;
+        for (int pieces = 1 + random() % 10; pieces > 0; --pieces) {
+            const int kind = random() % 4;
+            if (kind == 0) {
+                const QString character = randomText(0);
+                run += character;
+                name += character.toStdString();
+            } else if (kind == 1) {
+                addInvalid(invalidSequences[random() % invalidSequences.size()]);
+            } else if (kind == 2 && !afterTruncated) {  // would complete the character
+                addInvalid(continuationBytes[random() % continuationBytes.size()]);
+            } else if (kind == 3) {
+                const std::string whole = randomText(1).toStdString();
+                addInvalid(whole.substr(0, 1 + random() % (whole.size() - 1)));
+            }
+            afterTruncated = kind == 3;
+        }
+        expected += icuEncoded(run);
+        ASSERT_EQ(hostNameToGbk(name), expected) << testing::PrintToString(name);
     }
 }
 
