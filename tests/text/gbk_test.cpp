@@ -281,15 +281,18 @@ TEST(GbkFileName, MatchesIcuAroundBytesThatAreNotUtf8) {
         bool afterTruncated = false;
         for (int pieces = 1 + random() % 10; pieces > 0; --pieces) {
             const int kind = random() % 4;
+            if (kind == 2 && afterTruncated) {
+                continue;  // a continuation byte would complete the character
+            }
             if (kind == 0) {
                 const QString character = randomText(0);
                 run += character;
                 name += character.toStdString();
             } else if (kind == 1) {
                 addInvalid(invalidSequences[random() % invalidSequences.size()]);
-            } else if (kind == 2 && !afterTruncated) {  // would complete the character
+            } else if (kind == 2) {
                 addInvalid(continuationBytes[random() % continuationBytes.size()]);
-            } else if (kind == 3) {
+            } else {
                 const std::string whole = randomText(1).toStdString();
                 addInvalid(whole.substr(0, 1 + random() % (whole.size() - 1)));
             }
@@ -313,6 +316,10 @@ TEST(GbkFileName, PassesMalformedGbkThroughAsRawBytes) {
         {"code above U+10FFFF", bytes({0xFE, 0x39, 0xFE, 0x39}), bytes({0xFE, 0x39, 0xFE, 0x39})},
         {"gap code of an ASCII byte", bytes({0x84, 0x31, 0xA5, 0x30}),
          bytes({0x84, 0x31, 0xA5, 0x30})},
+        {"gap code of the last ASCII byte", bytes({0x84, 0x31, 0xB1, 0x37}),
+         bytes({0x84, 0x31, 0xB1, 0x37})},
+        {"gap code after that of 0xFF", bytes({0x84, 0x31, 0xBE, 0x36}),
+         bytes({0x84, 0x31, 0xBE, 0x36})},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
