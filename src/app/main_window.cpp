@@ -31,6 +31,7 @@
 #include "settings/settings_store.h"
 #include "text/gbk.h"
 #include "text/text_list_file.h"
+#include "windows/parameters_window.h"
 
 namespace qh {
 
@@ -421,6 +422,19 @@ void MainWindow::recomputeTally() {}
 void MainWindow::loadPlaylist() {}
 void MainWindow::loadSingers() {}
 void MainWindow::deleteCurrentPlayCopy() {}
-void MainWindow::applyPreferredInputMethod() {}
+void MainWindow::setParametersWindow(ParametersWindow* parameters) {
+    parameters_ = parameters;
+    connect(parameters_, &ParametersWindow::preferredInputMethodChanged, this, [this] {
+        if (!searchBar_->numberMode()->isChecked()) {
+            applyPreferredInputMethod();
+        }
+    });
+}
+
+// Linux lets a program switch a box's input method on or off, not choose the engine: the
+// preferred method is the desktop's own, on in keyword mode.
+void MainWindow::applyPreferredInputMethod() {
+    searchBar_->keywordEditor()->setInputMethodAllowed(true);
+}
 
 }  // namespace qh

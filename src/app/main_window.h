@@ -25,6 +25,7 @@ class DownloadListsPanel;
 class FileSystem;
 class FolderReader;
 class InputMethods;
+class ParametersWindow;
 class PlayerColumnPanel;
 class ResultAreaPanel;
 class SearchBarPanel;
@@ -67,6 +68,8 @@ public:
     const std::string& currentFile() const { return currentFile_; }
     const ResultListModel& results() const { return resultModel_; }
     const std::vector<std::string>& keywordHistory() const { return keywordHistory_; }
+    // The parameters window, made after this one, holds the preferred input method.
+    void setParametersWindow(ParametersWindow* parameters);
     // Message boxes go through here, so tests can read them instead of clicking them away.
     void setMessagePresenter(std::function<void(const QString& text)> present) {
         presentMessage_ = std::move(present);
@@ -127,6 +130,7 @@ private:
     CategoryTabStrip* categoryTabs_ = nullptr;
     SearchBarPanel* searchBar_ = nullptr;
     ResultAreaPanel* resultArea_ = nullptr;
+    ParametersWindow* parameters_ = nullptr;
     DownloadListsPanel* downloadLists_ = nullptr;
     BasicSetupPanel* basicSetup_ = nullptr;
     std::array<QLabel*, 2> statusPanels_{};

@@ -20,9 +20,12 @@ bool claimSingleInstance(SingleInstanceLock& lock,
 
 ProgramWindows createProgramWindows(MainWindowServices services) {
     ProgramWindows windows;
+    auto& settings = services.settings;
+    const auto& inputMethods = services.inputMethods;
     windows.main = std::make_unique<MainWindow>(std::move(services));
     windows.main->show();
-    windows.side = createSideWindows();
+    windows.side = createSideWindows({settings, inputMethods, windows.main->keySounds()});
+    windows.main->setParametersWindow(windows.side.parameters);
     return windows;
 }
 

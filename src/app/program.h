@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "app/side_windows.h"
 
 namespace qh {
 
@@ -20,7 +21,7 @@ bool claimSingleInstance(SingleInstanceLock& lock,
 
 struct ProgramWindows {
     std::unique_ptr<MainWindow> main;
-    std::vector<std::unique_ptr<QWidget>> side;
+    SideWindows side;
 };
 
 // The main window is shown (its first-show steps run) before the side windows exist.

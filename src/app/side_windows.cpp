@@ -2,7 +2,7 @@
 
 namespace qh {
 
-std::vector<std::unique_ptr<QWidget>> createSideWindows() {
+SideWindows createSideWindows(ParametersWindowServices parameters) {
     const struct {
         const char* name;
         const char* caption;
@@ -13,9 +13,8 @@ std::vector<std::unique_ptr<QWidget>> createSideWindows() {
         {"TGYuForm4", "青禾点唱手机下载系统", {0, 0, 491, 427}, true},
         {"TTuForm", "青禾点唱  之  手机图片", {0, 0, 900, 760}, false},
         {"TCDMuLuForm", "青禾点唱 之 CD目录", {258, 124, 570, 459}, false},
-        {"TCanSHuForm", "参数设置", {405, 164, 377, 428}, true},
     };
-    std::vector<std::unique_ptr<QWidget>> windows;
+    SideWindows windows;
     for (const auto& frame : frames) {
         auto window = std::make_unique<QWidget>();
         window->setObjectName(QString::fromLatin1(frame.name));
@@ -28,8 +27,11 @@ std::vector<std::unique_ptr<QWidget>> createSideWindows() {
         if (!frame.place.topLeft().isNull()) {
             window->move(frame.place.topLeft());
         }
-        windows.push_back(std::move(window));
+        windows.frames.push_back(std::move(window));
     }
+    auto made = std::make_unique<ParametersWindow>(parameters);
+    windows.parameters = made.get();
+    windows.frames.push_back(std::move(made));
     return windows;
 }
 

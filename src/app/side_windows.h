@@ -1,13 +1,21 @@
 #pragma once
 // The five side windows, made hidden right after the main window, in the order the program has
 // always made them: web search, about, phone pictures, CD catalogue, parameters. Each is a frame
-// with its caption and size; its contents come with its own window class.
+// with its caption and size until its contents come with its own window class; the parameters
+// window is whole.
 #include <QWidget>
 #include <memory>
 #include <vector>
 
+#include "windows/parameters_window.h"
+
 namespace qh {
 
-std::vector<std::unique_ptr<QWidget>> createSideWindows();
+struct SideWindows {
+    std::vector<std::unique_ptr<QWidget>> frames;  // in the order made
+    ParametersWindow* parameters = nullptr;        // TCanSHuForm, the last of the frames
+};
+
+SideWindows createSideWindows(ParametersWindowServices parameters);
 
 }  // namespace qh

@@ -63,13 +63,13 @@ TEST(Program, MakesTheMainWindowShownAndFiveSideWindowsHidden) {
         {"TCDMuLuForm", "青禾点唱 之 CD目录", {570, 459}},
         {"TCanSHuForm", "参数设置", {377, 428}},
     };
-    ASSERT_EQ(windows.side.size(), std::size(expected));
-    for (std::size_t i = 0; i < windows.side.size(); ++i) {
+    ASSERT_EQ(windows.side.frames.size(), std::size(expected));
+    for (std::size_t i = 0; i < windows.side.frames.size(); ++i) {
         SCOPED_TRACE(expected[i].name);
-        EXPECT_EQ(windows.side[i]->objectName(), expected[i].name);
-        EXPECT_EQ(windows.side[i]->windowTitle(), QString::fromUtf8(expected[i].caption));
-        EXPECT_EQ(windows.side[i]->size(), expected[i].size);
-        EXPECT_FALSE(windows.side[i]->isVisible());
+        EXPECT_EQ(windows.side.frames[i]->objectName(), expected[i].name);
+        EXPECT_EQ(windows.side.frames[i]->windowTitle(), QString::fromUtf8(expected[i].caption));
+        EXPECT_EQ(windows.side.frames[i]->size(), expected[i].size);
+        EXPECT_FALSE(windows.side.frames[i]->isVisible());
     }
 }
 
