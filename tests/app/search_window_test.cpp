@@ -7,6 +7,7 @@
 #include <QTest>
 #include <QTreeView>
 
+#include "app/keyword_line_edit.h"
 #include "app/main_window.h"
 #include "media/key_sound_tunes.h"
 #include "platform/fake_input_methods.h"
@@ -161,8 +162,11 @@ TEST_F(SearchWindowTest, NothingFoundSoundsTheErrorCue) {
 }
 
 TEST_F(SearchWindowTest, NumberModeSelectsTheFirstOfTwoMatches) {
+    auto* editor = child<QComboBox>("ComboBox1")->findChild<KeywordLineEdit*>();
     child<QCheckBox>("CheckBox1")->click();
     EXPECT_EQ(child<QComboBox>("ComboBox1")->currentText(), QString::fromUtf8("这里输入查找编号"));
+    // Digits come from the plain keyboard: the box turns its input method off.
+    EXPECT_FALSE(editor->inputMethodQuery(Qt::ImEnabled).toBool());
     search("034");
     waitForTheEnd();
     ASSERT_EQ(window->results().rowCount(), 2);  // 0345 and 0346; 0347 is no mp3
@@ -173,6 +177,10 @@ TEST_F(SearchWindowTest, NumberModeSelectsTheFirstOfTwoMatches) {
     EXPECT_EQ(selected[0].row(), 0);
     EXPECT_NE(lastSound(), host("查找.wav"));
     EXPECT_TRUE(window->keywordHistory().empty());
+
+    child<QCheckBox>("CheckBox1")->click();
+    EXPECT_EQ(child<QComboBox>("ComboBox1")->currentText(), QString::fromUtf8("这里输入查找关键字"));
+    EXPECT_TRUE(editor->inputMethodQuery(Qt::ImEnabled).toBool());
 }
 
 TEST_F(SearchWindowTest, EnterInTheKeywordBoxSearchesAndTheShownListIsSavedFirst) {
