@@ -5,16 +5,11 @@
 #include "batch_folders.h"
 #include "category_builders.h"
 #include "media_names.h"
+#include "size_range.h"
 
 namespace qh::demo {
 
 namespace {
-
-struct SizeRange {
-    std::string_view extension;
-    std::uint64_t low;
-    std::uint64_t high;
-};
 
 constexpr SizeRange kGameSizes[] = {
     {".jar", 60 * kKiB, 900 * kKiB}, {".sis", 300 * kKiB, 6 * kMiB},
@@ -24,12 +19,7 @@ constexpr SizeRange kGameSizes[] = {
 };
 
 SizeRange sizeOf(std::string_view extension) {
-    for (const SizeRange& range : kGameSizes) {
-        if (range.extension == extension) {
-            return range;
-        }
-    }
-    return {extension, 100 * kKiB, 1 * kMiB};
+    return sizeRangeOf(kGameSizes, extension, {extension, 100 * kKiB, 1 * kMiB});
 }
 
 }  // namespace

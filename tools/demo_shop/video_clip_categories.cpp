@@ -5,17 +5,12 @@
 #include "batch_folders.h"
 #include "category_builders.h"
 #include "media_names.h"
+#include "size_range.h"
 #include "song_names.h"
 
 namespace qh::demo {
 
 namespace {
-
-struct SizeRange {
-    std::string_view extension;
-    std::uint64_t low;
-    std::uint64_t high;
-};
 
 constexpr SizeRange kClipSizes[] = {
     {".amv", 2 * kMiB, 10 * kMiB},   {".asf", 10 * kMiB, 50 * kMiB},
@@ -25,12 +20,7 @@ constexpr SizeRange kClipSizes[] = {
 };
 
 SizeRange sizeOf(std::string_view extension) {
-    for (const SizeRange& range : kClipSizes) {
-        if (range.extension == extension) {
-            return range;
-        }
-    }
-    return {extension, 10 * kMiB, 100 * kMiB};
+    return sizeRangeOf(kClipSizes, extension, {extension, 10 * kMiB, 100 * kMiB});
 }
 
 // Concert recordings of the first famous singers: "张学友 1995演唱会".
