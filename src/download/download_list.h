@@ -1,0 +1,83 @@
+#pragma once
+// One customer's download list: its entries while it is on screen, its list file, its target
+// folders and the bookkeeping its copy jobs share with the window. Everything but the entries
+// belongs to the list whether it is shown or not.
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "download/copy_queue.h"
+#include "download/target_folder_set.h"
+
+namespace qh {
+
+class FileSystem;
+
+// "清单3.txt" for list 3 (GBK).
+std::string listFileName(int number);
+
+// The message of a download without a selected entry.
+const std::string& noEntrySelectedMessage();
+
+struct ListCopyState {
+    CopyQueue queue;
+    int syncTotal = 0;  // sync adds made in this run
+    int syncNext = 1;   // the sync add the sync job serves next; the job raises it
+    bool busy = false;  // a copy job of the list runs (its busy animation shows)
+};
+
+enum class DownloadStart {
+    NothingSelected,  // show noEntrySelectedMessage()
+    ListBusy,         // a job of the list runs and reads the queue; it is left alone
+    Started,          // the queue holds the selection: start the batch job
+};
+
+class DownloadList {
+public:
+    explicit DownloadList(std::filesystem::path listFile);
+
+    const std::filesystem::path& listFile() const { return listFile_; }
+
+    // Full paths in list order, at the index of their rows. Held only while the list is shown.
+    const std::vector<std::string>& entries() const { return entries_; }
+
+    // The list file's lines become the entries, each kept as it is (duplicates, empty lines,
+    // bytes that are not GBK, files that are gone). No file gives an empty list.
+    void load();
+    // Writes the entries over the list file; false when it could not be written.
+    bool save() const;
+
+    // Appends the paths the list does not hold yet, in order; returns how many were appended.
+    std::size_t addPaths(const std::vector<std::string>& paths);
+    void clear();
+    std::vector<std::size_t> allIndices() const;
+    // Deletes the copies of the selected entries from the customer's side (each file and the
+    // ".lrc" beside it, as this list's folders place them), then removes the entries. Library
+    // files are never touched. False when nothing is selected.
+    bool deleteSelected(const std::vector<std::size_t>& selected, FileSystem& files);
+
+    TargetFolderSet& targets() { return targets_; }
+    const TargetFolderSet& targets() const { return targets_; }
+
+    ListCopyState& copyState() { return copy_; }
+    const ListCopyState& copyState() const { return copy_; }
+
+    // Queues `path` for an immediate copy. Returns the queue index the sync job starts from when
+    // one must be started now; empty when a running job of the list will reach the path.
+    std::optional<std::size_t> syncAdd(std::string path);
+    // The download button: the selected entries, in list order, replace the copy queue.
+    DownloadStart startDownload(const std::vector<std::size_t>& selected);
+
+private:
+    // Valid indices, ascending, each once.
+    std::vector<std::size_t> selection(const std::vector<std::size_t>& selected) const;
+
+    std::filesystem::path listFile_;
+    std::vector<std::string> entries_;
+    TargetFolderSet targets_;
+    ListCopyState copy_;
+};
+
+}  // namespace qh
