@@ -19,8 +19,8 @@
 #include <string>
 
 #include "app/category_tab_strip.h"
+#include "app/file_rows_model.h"
 #include "app/main_window.h"
-#include "app/result_list_model.h"
 #include "library/search_thread.h"
 #include "platform/fake_input_methods.h"
 #include "platform/fake_shell.h"
@@ -192,7 +192,7 @@ void benchMillionRows(const std::filesystem::path& shop) {
     LinuxFileSystem files(drives);
     LinuxFolderReader reader(drives);
     const double before = residentMegabytes();
-    ResultListModel model(files);
+    FileRowsModel model(files, FileRowsModel::Numbering::Numbered);
     QTreeView view;
     view.setUniformRowHeights(true);
     view.setModel(&model);

@@ -2,11 +2,15 @@
 // The five customer download lists on their tabs, the list shown on screen and the tally below
 // it.
 #include <QTabWidget>
+#include <array>
 
-class QGroupBox;
-class QTreeWidget;
+class QPushButton;
+class QTreeView;
 
 namespace qh {
+
+class FileRowsModel;
+class TallyPanel;
 
 inline constexpr int kDownloadListCount = 5;
 
@@ -14,14 +18,19 @@ class DownloadListsPanel : public QTabWidget {
     Q_OBJECT
 public:
     // The shown list and the tally lie over the pages, so they are made on `window`.
-    DownloadListsPanel(QWidget* window);
+    DownloadListsPanel(FileRowsModel& shownRows, QWidget* window);
 
-    QTreeWidget* shownList() const { return shownList_; }
-    QGroupBox* tally() const { return tally_; }
+    QTreeView* shownList() const { return shownList_; }
+    TallyPanel* tally() const { return tally_; }
+    // List 0..4: SpeedButton23, 57, 62, 64, 66 ("全选") and 24, 61, 63, 65, 67 ("下载").
+    QPushButton* selectAllButton(int list) const { return selectAll_.at(list); }
+    QPushButton* downloadButton(int list) const { return download_.at(list); }
 
 private:
-    QTreeWidget* shownList_;
-    QGroupBox* tally_;
+    QTreeView* shownList_;
+    TallyPanel* tally_;
+    std::array<QPushButton*, kDownloadListCount> selectAll_{};
+    std::array<QPushButton*, kDownloadListCount> download_{};
 };
 
 }  // namespace qh

@@ -12,6 +12,7 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTreeView>
+#include <algorithm>
 
 #include "app/basic_setup_panel.h"
 #include "app/category_tab_strip.h"
@@ -22,6 +23,8 @@
 #include "app/player_column_panel.h"
 #include "app/result_area_panel.h"
 #include "app/search_bar_panel.h"
+#include "app/tally_panel.h"
+#include "download/billing_tally.h"
 #include "library/library_layout.h"
 #include "library/search_keyword.h"
 #include "media/sound_cue.h"
@@ -53,7 +56,9 @@ bool fileExists(const std::filesystem::path& file) {
 MainWindow::MainWindow(MainWindowServices services)
     : services_(std::move(services)),
       keySounds_(services_.keySoundDevice, services_.paths.appFile(gbk("按键音乐")), this),
-      resultModel_(services_.files),
+      resultModel_(services_.files, FileRowsModel::Numbering::Numbered),
+      shownModel_(services_.files, FileRowsModel::Numbering::Plain),
+      downloadLists_(services_.paths),
       search_(services_.folderReader),
       presentMessage_([this](const QString& text) {
           QMessageBox::information(this, QApplication::applicationName(), text);
@@ -63,18 +68,20 @@ MainWindow::MainWindow(MainWindowServices services)
     resize(1013 - 2 * kFrameWidth, 711 - kFrameHeight);
 
     // The timers are the window's children so that tests find them by name.
-    for (QTimer* timer : {&qiDTimer_, &baiSTimer_, &timer7_, &timer13_, &uZTTimer3_}) {
+    for (QTimer* timer : {&qiDTimer_, &baiSTimer_, &timer7_, &timer3_, &timer13_, &uZTTimer3_}) {
         timer->setParent(this);
     }
     makeOneShot(qiDTimer_, "QiDTimer", 20);
     makeOneShot(baiSTimer_, "BaiSTimer", 20);
     makeOneShot(timer7_, "Timer7", 10);
+    makeOneShot(timer3_, "Timer3", 1);
     makeOneShot(uZTTimer3_, "UZTTimer3", 1000);
     timer13_.setObjectName("Timer13");
     timer13_.setInterval(1000);
     connect(&qiDTimer_, &QTimer::timeout, this, &MainWindow::QiDTimerTimer);
     connect(&baiSTimer_, &QTimer::timeout, this, &MainWindow::BaiSTimerTimer);
     connect(&timer7_, &QTimer::timeout, this, &MainWindow::Timer7Timer);
+    connect(&timer3_, &QTimer::timeout, this, &MainWindow::Timer3Timer);
     connect(&timer13_, &QTimer::timeout, this, &MainWindow::Timer13Timer);
     connect(&uZTTimer3_, &QTimer::timeout, this, &MainWindow::UZTTimer3Timer);
     // Timer7 and Timer13 run from the window's creation, as the form has them.
@@ -106,7 +113,21 @@ void MainWindow::buildFrame() {
     categoryTabs_ = new CategoryTabStrip(client);
     searchBar_ = new SearchBarPanel(categoryTabs_);
     resultArea_ = new ResultAreaPanel(resultModel_, categoryTabs_);
-    downloadLists_ = new DownloadListsPanel(client);
+    downloadListsPanel_ = new DownloadListsPanel(shownModel_, client);
+    connect(downloadListsPanel_, &QTabWidget::currentChanged, this,
+            &MainWindow::PageControl2Change);
+    for (int list = 0; list < kDownloadListCount; ++list) {
+        connect(downloadListsPanel_->selectAllButton(list), &QPushButton::clicked, this,
+                &MainWindow::selectAllOfShownList);
+    }
+    connect(resultArea_->resultList(), &QTreeView::doubleClicked, this,
+            &MainWindow::ListView1DblClick);
+    connect(resultArea_->resultList()->selectionModel(), &QItemSelectionModel::currentRowChanged,
+            this, [this](const QModelIndex& current) {
+                if (current.isValid()) {
+                    currentFile_ = resultModel_.pathAt(current.row());
+                }
+            });
     connect(searchBar_, &SearchBarPanel::driveTextChanged, this,
             &MainWindow::searchBarDriveChanged);
     connect(searchBar_->searchButton(), &QPushButton::clicked, this,
@@ -215,11 +236,8 @@ void MainWindow::QiDTimerTimer() {
         saveTextList(hotFile, hotList_.lines());
     }
 
-    shownListPaths_.clear();
-    currentListFile_ = services_.paths.dataFile(gbk("清单1.txt"));
-    if (fileExists(currentListFile_)) {
-        shownListPaths_ = loadTextList(currentListFile_);
-    }
+    downloadLists_.loadShown();
+    startUpLoaded_ = true;
     showShownListRows();
     recomputeTally();
     if (fileExists(services_.paths.dataFile(gbk("播放列表.txt")))) {
@@ -270,9 +288,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::FormCloseQuery() {
     // Files are written at close only when they exist already.
-    if (fileExists(currentListFile_)) {
-        saveTextList(currentListFile_, shownListPaths_);
-    }
+    downloadLists_.saveAtShutDown();
     const auto hotFile = services_.paths.dataFile(gbk("热门推荐.txt"));
     if (fileExists(hotFile)) {
         saveTextList(hotFile, hotList_.lines());
@@ -312,8 +328,8 @@ void MainWindow::SpeedButton22Click() {
     searchBar_->secondsLabel()->setText(QStringLiteral("0"));
     timer13_.start();
     searchBar_->setSearchButtonsEnabled(false);
-    if (!currentListFile_.empty()) {
-        saveTextList(currentListFile_, shownListPaths_);
+    if (startUpLoaded_) {
+        downloadLists_.shown().save();
     }
 
     const std::string typed = toGbk(searchBar_->keywordBox()->currentText());
@@ -387,6 +403,7 @@ void MainWindow::CheckBox1Click() {
 }
 
 void MainWindow::CheckBox2Click() {
+    downloadLists_.setSyncDownload(searchBar_->copyAtOnce()->isChecked());
     searchBar_->keywordEditor()->setFocus();
     keySounds_.request(kCueSelect);
 }
@@ -414,11 +431,71 @@ void MainWindow::startWarmUpSearch() {
 void MainWindow::registerDriveNotifications() {}
 void MainWindow::releaseDriveNotifications() {}
 void MainWindow::applySkin(const std::string&) {}
-void MainWindow::ListView1DblClick() {}
+void MainWindow::ListView1DblClick() {
+    auto* list = resultArea_->resultList();
+    if (!list->currentIndex().isValid()) {
+        return;
+    }
+    // Rows are added top to bottom, whatever order they were picked in.
+    std::vector<int> order;
+    for (const auto& row : list->selectionModel()->selectedRows()) {
+        order.push_back(row.row());
+    }
+    std::sort(order.begin(), order.end());
+    std::vector<std::string> selected;
+    for (int row : order) {
+        selected.push_back(resultModel_.pathAt(row));
+    }
+    const std::size_t before = downloadLists_.shown().entries().size();
+    const auto added = downloadLists_.addResults(selected, currentFile_);
+    if (!added.refusal.empty()) {
+        presentMessage_(fromGbk(added.refusal));
+        return;
+    }
+    if (added.appended > 0) {
+        const auto& entries = downloadLists_.shown().entries();
+        shownModel_.appendRows(
+            {entries.begin() + static_cast<std::ptrdiff_t>(before), entries.end()});
+        timer3_.start();
+    }
+    searchBar_->keywordEditor()->setFocus();
+    keySounds_.request(kCueCopy);
+    if (added.syncJobFrom) {
+        startSyncJob(downloadLists_.shownIndex(), *added.syncJobFrom);
+    }
+}
+
+void MainWindow::Timer3Timer() {
+    timer3_.stop();
+    recomputeTally();
+}
+
+void MainWindow::PageControl2Change(int list) {
+    downloadLists_.switchTo(list);
+    searchBar_->copyAtOnce()->setChecked(true);
+    showShownListRows();
+    recomputeTally();
+    keySounds_.request(kCueSelect);
+}
+
+void MainWindow::selectAllOfShownList() {
+    downloadListsPanel_->shownList()->selectAll();
+    keySounds_.request(kCueSelect);
+}
+
+void MainWindow::showShownListRows() {
+    shownModel_.clear();
+    shownModel_.appendRows(downloadLists_.shown().entries());
+}
+
+void MainWindow::recomputeTally() {
+    const UnitPrices prices = parameters_ != nullptr ? parameters_->unitPrices() : UnitPrices{};
+    downloadListsPanel_->tally()->showTally(
+        tallyList(downloadLists_.shown().entries(), services_.files, prices));
+}
 void MainWindow::hideIntroduction() {}
 void MainWindow::openWebSearch(const QString&) {}
-void MainWindow::showShownListRows() {}
-void MainWindow::recomputeTally() {}
+void MainWindow::startSyncJob(int, std::size_t) {}
 void MainWindow::loadPlaylist() {}
 void MainWindow::loadSingers() {}
 void MainWindow::deleteCurrentPlayCopy() {}

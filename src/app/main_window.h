@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/result_list_model.h"
+#include "app/file_rows_model.h"
+#include "download/download_lists.h"
 #include "library/hot_list.h"
 #include "library/search_thread.h"
 #include "media/key_sounds.h"
@@ -63,10 +64,10 @@ public:
     KeySounds& keySounds() { return keySounds_; }
     const std::string& searchKeyword() const { return searchKeyword_; }
     const std::string& searchMask() const { return searchMask_; }
-    const std::vector<std::string>& shownListPaths() const { return shownListPaths_; }
-    const std::filesystem::path& currentListFile() const { return currentListFile_; }
+    const DownloadLists& downloadLists() const { return downloadLists_; }
+    const FileRowsModel& shownRows() const { return shownModel_; }
     const std::string& currentFile() const { return currentFile_; }
-    const ResultListModel& results() const { return resultModel_; }
+    const FileRowsModel& results() const { return resultModel_; }
     const std::vector<std::string>& keywordHistory() const { return keywordHistory_; }
     // The parameters window, made after this one, holds the preferred input method.
     void setParametersWindow(ParametersWindow* parameters);
@@ -86,6 +87,9 @@ private:
     void QiDTimerTimer();
     void BaiSTimerTimer();
     void Timer7Timer();
+    void Timer3Timer();
+    void PageControl2Change(int list);
+    void selectAllOfShownList();
     void Timer13Timer();
     void UZTTimer3Timer();
     void FormCloseQuery();
@@ -111,6 +115,8 @@ private:
     void applySkin(const std::string& skinNumber);
     void startWarmUpSearch();
     void ListView1DblClick();
+    // The copy of the list's sync job starts at that index of its copy queue.
+    void startSyncJob(int list, std::size_t fromQueueIndex);
     void hideIntroduction();
     void openWebSearch(const QString& typed);
     void showShownListRows();
@@ -122,7 +128,9 @@ private:
 
     MainWindowServices services_;
     KeySounds keySounds_;
-    ResultListModel resultModel_;  // the result path list and its rows
+    FileRowsModel resultModel_;  // the result path list and its rows
+    FileRowsModel shownModel_;   // the rows of the list on screen
+    DownloadLists downloadLists_;
     SearchThread search_;
     std::function<void(const QString&)> presentMessage_;
 
@@ -131,13 +139,14 @@ private:
     SearchBarPanel* searchBar_ = nullptr;
     ResultAreaPanel* resultArea_ = nullptr;
     ParametersWindow* parameters_ = nullptr;
-    DownloadListsPanel* downloadLists_ = nullptr;
+    DownloadListsPanel* downloadListsPanel_ = nullptr;
     BasicSetupPanel* basicSetup_ = nullptr;
     std::array<QLabel*, 2> statusPanels_{};
 
     QTimer qiDTimer_;
     QTimer baiSTimer_;
     QTimer timer7_;
+    QTimer timer3_;
     QTimer timer13_;
     QTimer uZTTimer3_;
 
@@ -146,8 +155,7 @@ private:
     std::string currentFile_;  // Edit2
     std::string searchKeyword_;
     std::string searchMask_;
-    std::vector<std::string> shownListPaths_;  // ListBox4
-    std::filesystem::path currentListFile_;
+    bool startUpLoaded_ = false;  // 清单1 is in the shown list
     std::vector<std::string> keywordHistory_;
     int keywordHistoryCount_ = 0;
 };

@@ -37,7 +37,7 @@ PlayerColumnPanel::PlayerColumnPanel(QWidget* parent) : QFrame(parent) {
     addLabel(this, "Label9", "状态:停止", {8, 76, 110, 20});
     addLabel(this, "Label12", "立体声", {130, 76, 63, 20});
 
-    addLabel(this, "Label13", "音量", {8, 102, 36, 20});
+    addLabel(this, "", "音量", {8, 102, 36, 20});
     auto* volume = new QScrollBar(Qt::Horizontal, this);
     volume->setObjectName("ScrollBar2");
     volume->setGeometry(46, 102, 147, 18);

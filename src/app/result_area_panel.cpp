@@ -5,12 +5,12 @@
 #include <QPushButton>
 #include <QTreeView>
 
+#include "app/file_rows_model.h"
 #include "app/grid_line_delegate.h"
-#include "app/result_list_model.h"
 
 namespace qh {
 
-ResultAreaPanel::ResultAreaPanel(ResultListModel& model, QWidget* parent) : QGroupBox(parent) {
+ResultAreaPanel::ResultAreaPanel(FileRowsModel& model, QWidget* parent) : QGroupBox(parent) {
     setObjectName("GroupBox4");
     setGeometry(0, 136, 521, 481);
 

@@ -8,12 +8,12 @@ class QTreeView;
 
 namespace qh {
 
-class ResultListModel;
+class FileRowsModel;
 
 class ResultAreaPanel : public QGroupBox {
     Q_OBJECT
 public:
-    ResultAreaPanel(ResultListModel& model, QWidget* parent);
+    ResultAreaPanel(FileRowsModel& model, QWidget* parent);
 
     QTreeView* resultList() const { return resultList_; }
     QLabel* countLabel() const { return countLabel_; }

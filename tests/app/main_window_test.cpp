@@ -206,7 +206,8 @@ TEST_F(MainWindowTest, ListOneAndTheHotListGoBackToTheirFilesAtClose) {
 
     auto window = open();
     letStartUpFinish(*window);
-    EXPECT_EQ(window->shownListPaths(), list);
+    EXPECT_EQ(window->downloadLists().shown().entries(), list);
+    EXPECT_EQ(window->shownRows().rowCount(), 3);
     window->setCurrentFile("F:\\a.mp3");
     window->armHotCount();
     auto* count = window->findChild<QTimer*>("BaiSTimer");

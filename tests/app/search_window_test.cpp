@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 #include <QTreeView>
 
@@ -179,7 +180,8 @@ TEST_F(SearchWindowTest, NumberModeSelectsTheFirstOfTwoMatches) {
     EXPECT_TRUE(window->keywordHistory().empty());
 
     child<QCheckBox>("CheckBox1")->click();
-    EXPECT_EQ(child<QComboBox>("ComboBox1")->currentText(), QString::fromUtf8("这里输入查找关键字"));
+    EXPECT_EQ(child<QComboBox>("ComboBox1")->currentText(),
+              QString::fromUtf8("这里输入查找关键字"));
     EXPECT_TRUE(editor->inputMethodQuery(Qt::ImEnabled).toBool());
 }
 
@@ -206,6 +208,73 @@ TEST_F(SearchWindowTest, APressedTabSearchesItsCategoryWithEveryExtension) {
     search("0012");
     waitForTheEnd();
     EXPECT_EQ(window->searchMask(), "*.*");
+}
+
+// A double click as the clerk makes it: a click on the row first, then the double click.
+void doubleClickRow(QTreeView* list, int row) {
+    const QRect place = list->visualRect(list->model()->index(row, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, place.center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, place.center());
+}
+
+TEST_F(SearchWindowTest, DoubleClickAddsTheResultToTheShownListAndTalliesIt) {
+    search("月亮");
+    waitForTheEnd();
+    sounds.played.clear();
+    doubleClickRow(child<QTreeView>("ListView1"), 1);
+    ASSERT_EQ(window->downloadLists().shown().entries(),
+              (std::vector<std::string>{resultPaths()[1]}));
+    EXPECT_EQ(window->shownRows().rowCount(), 1);
+    EXPECT_TRUE(testing::waitFor([&] { return child<QLabel>("Label2")->text() == "1"; }));
+    EXPECT_EQ(child<QLabel>("Label22")->text(), "1");
+    auto* soundTimer = window->findChild<QTimer*>("ShengYingTimer");
+    ASSERT_TRUE(testing::waitFor([&] { return !soundTimer->isActive(); }));
+    EXPECT_EQ(lastSound(), host("复制.wav"));
+
+    // The same file again is no new entry.
+    doubleClickRow(child<QTreeView>("ListView1"), 1);
+    EXPECT_EQ(window->downloadLists().shown().entries().size(), 1u);
+}
+
+TEST_F(SearchWindowTest, TwoHundredResultsAreAddedAtOnceButNotTwoHundredAndOne) {
+    for (int i = 0; i < 201; ++i) {
+        folder.write(host("F/青禾点唱库/1-音乐/批量") + std::to_string(1000 + i) + ".mp3", "x");
+    }
+    search("批量");
+    waitForTheEnd();
+    ASSERT_EQ(window->results().rowCount(), 201);
+    auto* list = child<QTreeView>("ListView1");
+    list->setCurrentIndex(list->model()->index(0, 0));
+    list->selectAll();
+    emit list->doubleClicked(list->model()->index(0, 0));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], QString::fromUtf8("对不起，一次下载的数量不能大于200"));
+    EXPECT_TRUE(window->downloadLists().shown().entries().empty());
+
+    list->selectionModel()->select(list->model()->index(200, 0),
+                                   QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
+    emit list->doubleClicked(list->model()->index(0, 0));
+    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_EQ(window->downloadLists().shown().entries().size(), 200u);
+    EXPECT_EQ(window->shownRows().rowCount(), 200);
+}
+
+TEST_F(SearchWindowTest, SwitchingListsSavesTheOneLeftAndLoadsTheOneChosen) {
+    const std::vector<std::string> third = {gbk("F:\\青禾点唱库\\3-电影\\月亮河.rmvb")};
+    saveTextList(paths.dataDir / host("清单3.txt"), third);
+    search("月亮");
+    waitForTheEnd();
+    doubleClickRow(child<QTreeView>("ListView1"), 0);
+    child<QCheckBox>("CheckBox2")->click();  // unticked
+    child<QTabWidget>("PageControl2")->setCurrentIndex(2);
+
+    EXPECT_EQ(loadTextList(paths.dataDir / host("清单1.txt")),
+              (std::vector<std::string>{resultPaths()[0]}));
+    EXPECT_EQ(window->downloadLists().shown().entries(), third);
+    EXPECT_EQ(window->shownRows().rowCount(), 1);
+    EXPECT_TRUE(child<QCheckBox>("CheckBox2")->isChecked());
+    EXPECT_TRUE(testing::waitFor([&] { return child<QLabel>("Label13")->text() == "1"; }));
+    EXPECT_EQ(child<QLabel>("Label2")->text(), "0");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "app/result_list_model.h"
+#include "app/file_rows_model.h"
 
 #include "app/kind_icons.h"
 #include "download/target_kind.h"
@@ -16,10 +16,10 @@ const char* const kHeaders[] = {"名称", "类型", "大小(MB)", "序号"};
 
 }  // namespace
 
-ResultListModel::ResultListModel(const FileSystem& files, QObject* parent)
-    : QAbstractTableModel(parent), files_(files) {}
+FileRowsModel::FileRowsModel(const FileSystem& files, Numbering numbering, QObject* parent)
+    : QAbstractTableModel(parent), files_(files), numbering_(numbering) {}
 
-void ResultListModel::appendRows(const std::vector<std::string>& paths) {
+void FileRowsModel::appendRows(const std::vector<std::string>& paths) {
     if (paths.empty()) {
         return;
     }
@@ -33,22 +33,31 @@ void ResultListModel::appendRows(const std::vector<std::string>& paths) {
     endInsertRows();
 }
 
-void ResultListModel::clear() {
+void FileRowsModel::clear() {
     beginResetModel();
     rows_.clear();
     rows_.shrink_to_fit();
     endResetModel();
 }
 
-int ResultListModel::rowCount(const QModelIndex& parent) const {
+void FileRowsModel::removeRow(int row) {
+    if (row < 0 || row >= static_cast<int>(rows_.size())) {
+        return;
+    }
+    beginRemoveRows({}, row, row);
+    rows_.erase(rows_.begin() + row);
+    endRemoveRows();
+}
+
+int FileRowsModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(rows_.size());
 }
 
-int ResultListModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : 4;
+int FileRowsModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : (numbering_ == Numbering::Numbered ? 4 : 3);
 }
 
-QVariant ResultListModel::data(const QModelIndex& index, int role) const {
+QVariant FileRowsModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= static_cast<int>(rows_.size())) {
         return {};
     }
@@ -75,8 +84,9 @@ QVariant ResultListModel::data(const QModelIndex& index, int role) const {
     }
 }
 
-QVariant ResultListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < 4) {
+QVariant FileRowsModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+        section < columnCount()) {
         return QString::fromUtf8(kHeaders[section]);
     }
     return {};

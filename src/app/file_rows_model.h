@@ -1,7 +1,8 @@
 #pragma once
-// The rows of the result list. A row is made the moment its path arrives; its size, the one
-// value that needs the disk, is read when the row is first shown, so a search that finds a
-// million files never holds the window's thread for long.
+// The rows of a list of library files: the result list (with a sequence number) and the download
+// list on screen (without). A row is made the moment its path arrives; its size, the one value
+// that needs the disk, is read when the row is first shown, so a search that finds a million
+// files never holds the window's thread for long.
 #include <QAbstractTableModel>
 #include <cstdint>
 #include <string>
@@ -11,14 +12,16 @@ namespace qh {
 
 class FileSystem;
 
-class ResultListModel : public QAbstractTableModel {
+class FileRowsModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    explicit ResultListModel(const FileSystem& files, QObject* parent = nullptr);
+    enum class Numbering { Numbered, Plain };
+    FileRowsModel(const FileSystem& files, Numbering numbering, QObject* parent = nullptr);
 
     // One insert for the whole batch; the rows are numbered on from the last.
     void appendRows(const std::vector<std::string>& paths);
     void clear();
+    void removeRow(int row);
     const std::string& pathAt(int row) const { return rows_.at(row).path; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -35,6 +38,7 @@ private:
     };
 
     const FileSystem& files_;
+    Numbering numbering_;
     std::vector<Row> rows_;
 };
 

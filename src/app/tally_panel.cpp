@@ -1,0 +1,74 @@
+#include "app/tally_panel.h"
+
+#include <QLabel>
+
+#include "download/amount_text.h"
+#include "download/billing_tally.h"
+#include "text/gbk.h"
+
+namespace qh {
+
+namespace {
+
+QLabel* addLabel(QWidget* parent, const char* name, const QString& text, QRect place,
+                 const char* style = "") {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(place);
+    label->setStyleSheet(QString::fromLatin1(style));
+    return label;
+}
+
+}  // namespace
+
+TallyPanel::TallyPanel(QWidget* parent) : QGroupBox(QString::fromUtf8("统计"), parent) {
+    setObjectName("GroupBox5");
+    setToolTip(QString::fromUtf8("统计详细"));
+    setGeometry(736, 448, 257, 145);
+
+    // Four rows of three: 音乐 图片 小品 / MTV 电子书 演唱会 / 电影 游戏 铃声 / 连续剧 生活片 其它.
+    const struct {
+        const char* counter;
+        const char* caption;
+        int row;
+        int column;
+    } cells[12] = {
+        {"Label2", "音  乐：", 0, 0},  {"Label6", "M T V ：", 1, 0},  {"Label13", "电  影：", 2, 0},
+        {"Label40", "连续剧：", 3, 0}, {"Label39", "图  片：", 0, 1}, {"Label3", "电子书：", 1, 1},
+        {"Label20", "游  戏：", 2, 1}, {"Label41", "生活片：", 3, 1}, {"Label49", "小  品：", 0, 2},
+        {"Label43", "演唱会：", 1, 2}, {"Label45", "铃  声：", 2, 2}, {"Label47", "其  它：", 3, 2},
+    };
+    for (int index = 0; index < 12; ++index) {
+        const auto& cell = cells[index];
+        const int left = 6 + cell.column * 84;
+        const int top = 18 + cell.row * 20;
+        addLabel(this, "", QString::fromUtf8(cell.caption), {left, top, 54, 18},
+                 "font-size: 12px;");
+        counters_[index] = addLabel(this, cell.counter, QStringLiteral("0"),
+                                    {left + 54, top, 28, 18}, "color: red; font-size: 12px;");
+    }
+    addLabel(this, "Label15", QString::fromUtf8("文件大小：           MB  共:      个对象"),
+             {6, 100, 248, 18}, "font-size: 12px;");
+    sizeLabel_ =
+        addLabel(this, "Label23", QStringLiteral("0"), {66, 100, 58, 18}, "font-size: 12px;");
+    sizeLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    countLabel_ =
+        addLabel(this, "Label22", QStringLiteral("0"), {170, 100, 34, 18}, "font-size: 12px;");
+    countLabel_->setAlignment(Qt::AlignCenter);
+    addLabel(this, "Label59", QString::fromUtf8("应收金额：　　　　　  元"), {6, 120, 248, 20},
+             "font-size: 12px;");
+    amountLabel_ = addLabel(this, "Label60", QStringLiteral("0"), {66, 118, 110, 22},
+                            "color: red; font-size: 16px; font-weight: bold;");
+    amountLabel_->setAlignment(Qt::AlignCenter);
+}
+
+void TallyPanel::showTally(const BillingTally& tally) {
+    for (int index = 0; index < 12; ++index) {
+        counters_[index]->setText(QString::number(tally.counts[index]));
+    }
+    sizeLabel_->setText(fromGbk(tally.sizeText));
+    countLabel_->setText(QString::number(tally.fileCount));
+    amountLabel_->setText(fromGbk(AmountText(tally.amountDue)));
+}
+
+}  // namespace qh
