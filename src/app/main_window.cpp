@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -117,9 +118,14 @@ void MainWindow::buildFrame() {
     connect(downloadListsPanel_, &QTabWidget::currentChanged, this,
             &MainWindow::PageControl2Change);
     for (int list = 0; list < kDownloadListCount; ++list) {
-        connect(downloadListsPanel_->selectAllButton(list), &QPushButton::clicked, this,
-                &MainWindow::selectAllOfShownList);
+        connect(downloadListsPanel_->selectAllButton(list), &QPushButton::clicked, this, [this] {
+            downloadListsPanel_->shownList()->setFocus();
+            selectAllOfShownList();
+        });
+        connect(downloadListsPanel_->downloadButton(list), &QPushButton::clicked, this,
+                [this, list] { downloadSelected(list); });
     }
+    buildPopupMenus();
     connect(resultArea_->resultList(), &QTreeView::doubleClicked, this,
             &MainWindow::ListView1DblClick);
     connect(resultArea_->resultList()->selectionModel(), &QItemSelectionModel::currentRowChanged,
@@ -478,6 +484,91 @@ void MainWindow::PageControl2Change(int list) {
     keySounds_.request(kCueSelect);
 }
 
+void MainWindow::buildPopupMenus() {
+    auto* shownMenu = new QMenu(this);
+    shownMenu->setObjectName("PopupMenu3");
+    shownMenu->addAction(QString::fromUtf8("清空"), this, &MainWindow::N18Click)
+        ->setObjectName("N18");
+    shownMenu->addSeparator();
+    shownMenu->addAction(QString::fromUtf8("全选"), this, &MainWindow::selectAllOfShownList)
+        ->setObjectName("N8");
+    shownMenu
+        ->addAction(QString::fromUtf8("下载"), this,
+                    [this] { downloadSelected(downloadLists_.shownIndex()); })
+        ->setObjectName("N26");
+    shownMenu->addSeparator();
+    shownMenu->addAction(QString::fromUtf8("删除选中的文件"), this, &MainWindow::N3Click)
+        ->setObjectName("N3");
+    auto* shownList = downloadListsPanel_->shownList();
+    shownList->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(shownList, &QWidget::customContextMenuRequested, shownMenu,
+            [shownMenu, shownList](const QPoint& at) {
+                shownMenu->popup(shownList->viewport()->mapToGlobal(at));
+            });
+
+    auto* resultMenu = new QMenu(this);
+    resultMenu->setObjectName("PopupMenu2");
+    resultMenu->addAction(QString::fromUtf8("批量添加 到 清单"), this, &MainWindow::N20Click)
+        ->setObjectName("N20");
+    auto* resultList = resultArea_->resultList();
+    resultList->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(resultList, &QWidget::customContextMenuRequested, resultMenu,
+            [resultMenu, resultList](const QPoint& at) {
+                resultMenu->popup(resultList->viewport()->mapToGlobal(at));
+            });
+}
+
+std::vector<std::size_t> MainWindow::selectedEntries() const {
+    std::vector<std::size_t> rows;
+    for (const auto& row : downloadListsPanel_->shownList()->selectionModel()->selectedRows()) {
+        rows.push_back(static_cast<std::size_t>(row.row()));
+    }
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void MainWindow::downloadSelected(int list) {
+    switch (downloadLists_.list(list).startDownload(selectedEntries())) {
+        case DownloadStart::NothingSelected:
+            presentMessage_(QString::fromUtf8("至少要选择一个文件!"));
+            return;
+        case DownloadStart::ListBusy:
+            // The running job reads this list's queue: a second job must not refill it.
+            keySounds_.request(kCueError);
+            return;
+        case DownloadStart::Started:
+            startBatchJob(list);
+            if (list > 0) {
+                keySounds_.request(kCueSelect);
+            }
+            return;
+    }
+}
+
+void MainWindow::N20Click() {
+    searchBar_->copyAtOnce()->setChecked(false);
+    downloadLists_.setSyncDownload(false);
+    ListView1DblClick();
+}
+
+void MainWindow::N18Click() {
+    downloadLists_.shown().clear();
+    shownModel_.clear();
+    keySounds_.request(kCueDelete);
+    recomputeTally();
+}
+
+void MainWindow::N3Click() {
+    const auto selected = selectedEntries();
+    if (selected.empty()) {
+        return;
+    }
+    downloadLists_.shown().deleteSelected(selected, services_.files);
+    showShownListRows();
+    keySounds_.request(kCueDelete);
+    recomputeTally();
+}
+
 void MainWindow::selectAllOfShownList() {
     downloadListsPanel_->shownList()->selectAll();
     keySounds_.request(kCueSelect);
@@ -496,6 +587,7 @@ void MainWindow::recomputeTally() {
 void MainWindow::hideIntroduction() {}
 void MainWindow::openWebSearch(const QString&) {}
 void MainWindow::startSyncJob(int, std::size_t) {}
+void MainWindow::startBatchJob(int) {}
 void MainWindow::loadPlaylist() {}
 void MainWindow::loadSingers() {}
 void MainWindow::deleteCurrentPlayCopy() {}

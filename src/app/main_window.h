@@ -90,6 +90,16 @@ private:
     void Timer3Timer();
     void PageControl2Change(int list);
     void selectAllOfShownList();
+    void buildPopupMenus();
+    // SpeedButton24Click, SpeedButton61Click, SpeedButton63Click, SpeedButton65Click,
+    // SpeedButton67Click; N26Click for the list on screen.
+    void downloadSelected(int list);
+    void N20Click();  // 批量添加 到 清单
+    void N18Click();  // 清空
+    void N3Click();   // 删除选中的文件
+    std::vector<std::size_t> selectedEntries() const;
+    // The batch job of the list copies its copy queue.
+    void startBatchJob(int list);
     void Timer13Timer();
     void UZTTimer3Timer();
     void FormCloseQuery();

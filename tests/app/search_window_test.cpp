@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -275,6 +276,63 @@ TEST_F(SearchWindowTest, SwitchingListsSavesTheOneLeftAndLoadsTheOneChosen) {
     EXPECT_TRUE(child<QCheckBox>("CheckBox2")->isChecked());
     EXPECT_TRUE(testing::waitFor([&] { return child<QLabel>("Label13")->text() == "1"; }));
     EXPECT_EQ(child<QLabel>("Label2")->text(), "0");
+}
+
+TEST_F(SearchWindowTest, DeletingSelectedEntriesRemovesTheirCopiesAndLyricsOnly) {
+    DriveTable table = *drives.snapshot();
+    table.set({'D', folder.path() / "D", DriveType::Fixed});
+    drives.replace(table);
+    const auto library = folder.write(host("F/青禾点唱库/1-音乐/qh2009老歌.mp3"), "song");
+    const auto copy = folder.write(host("D/歌曲下载/老歌.mp3"), "song");
+    const auto lyrics = folder.write(host("D/歌曲下载/老歌.lrc"), "[00:01.00]");
+    const auto other = folder.write(host("D/歌曲下载/月亮河.rmvb"), "film");
+    search("老歌");
+    waitForTheEnd();
+    ASSERT_EQ(window->results().rowCount(), 1);
+    doubleClickRow(child<QTreeView>("ListView1"), 0);
+    ASSERT_EQ(window->shownRows().rowCount(), 1);
+    EXPECT_EQ(window->shownRows().data(window->shownRows().index(0, 0), Qt::DisplayRole).toString(),
+              QString::fromUtf8("老歌"));
+
+    child<QTreeView>("ListView2")->selectAll();
+    window->findChild<QAction*>("N3")->trigger();
+
+    EXPECT_TRUE(window->downloadLists().shown().entries().empty());
+    EXPECT_EQ(window->shownRows().rowCount(), 0);
+    EXPECT_FALSE(std::filesystem::exists(copy));
+    EXPECT_FALSE(std::filesystem::exists(lyrics));
+    EXPECT_TRUE(std::filesystem::exists(library));
+    EXPECT_TRUE(std::filesystem::exists(other));
+}
+
+TEST_F(SearchWindowTest, ClearAndDownloadWithoutSelection) {
+    search("月亮");
+    waitForTheEnd();
+    doubleClickRow(child<QTreeView>("ListView1"), 0);
+    ASSERT_TRUE(testing::waitFor([&] { return child<QLabel>("Label2")->text() == "1"; }));
+
+    child<QPushButton>("SpeedButton24")->click();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], QString::fromUtf8("至少要选择一个文件!"));
+
+    window->findChild<QAction*>("N18")->trigger();
+    EXPECT_TRUE(window->downloadLists().shown().entries().empty());
+    EXPECT_EQ(child<QLabel>("Label2")->text(), "0");
+    auto* soundTimer = window->findChild<QTimer*>("ShengYingTimer");
+    ASSERT_TRUE(testing::waitFor([&] { return !soundTimer->isActive(); }));
+    EXPECT_EQ(lastSound(), host("删除.wav"));
+}
+
+TEST_F(SearchWindowTest, BatchAddUnticksCopyAtOnce) {
+    search("月亮");
+    waitForTheEnd();
+    auto* list = child<QTreeView>("ListView1");
+    list->setCurrentIndex(list->model()->index(0, 0));
+    list->selectAll();
+    window->findChild<QAction*>("N20")->trigger();
+    EXPECT_EQ(window->downloadLists().shown().entries(), resultPaths());
+    EXPECT_FALSE(child<QCheckBox>("CheckBox2")->isChecked());
+    EXPECT_FALSE(window->downloadLists().syncDownload());
 }
 
 }  // namespace
