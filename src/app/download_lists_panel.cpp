@@ -1,5 +1,6 @@
 #include "app/download_lists_panel.h"
 
+#include <QComboBox>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTabBar>
@@ -21,12 +22,14 @@ DownloadListsPanel::DownloadListsPanel(FileRowsModel& shownRows, QWidget* window
         const char* page;
         const char* selectAll;
         const char* download;
+        const char* targetBox;
+        const char* openButton;
     } widgets[kDownloadListCount] = {
-        {"TabSheet3", "SpeedButton23", "SpeedButton24"},
-        {"TabSheet4", "SpeedButton57", "SpeedButton61"},
-        {"TabSheet5", "SpeedButton62", "SpeedButton63"},
-        {"TabSheet7", "SpeedButton64", "SpeedButton65"},
-        {"TabSheet8", "SpeedButton66", "SpeedButton67"},
+        {"TabSheet3", "SpeedButton23", "SpeedButton24", "ComboBox2", "Button6"},
+        {"TabSheet4", "SpeedButton57", "SpeedButton61", "ComboBox10", "Button9"},
+        {"TabSheet5", "SpeedButton62", "SpeedButton63", "ComboBox11", "Button12"},
+        {"TabSheet7", "SpeedButton64", "SpeedButton65", "ComboBox12", "Button14"},
+        {"TabSheet8", "SpeedButton66", "SpeedButton67", "ComboBox13", "Button15"},
     };
     for (int list = 0; list < kDownloadListCount; ++list) {
         auto* page = new QWidget(this);
@@ -39,6 +42,13 @@ DownloadListsPanel::DownloadListsPanel(FileRowsModel& shownRows, QWidget* window
         download_[list] = new QPushButton(QString::fromUtf8("下载"), page);
         download_[list]->setObjectName(QString::fromLatin1(widgets[list].download));
         download_[list]->setGeometry(72, 8, 60, 26);
+        targetBoxes_[list] = new QComboBox(page);
+        targetBoxes_[list]->setObjectName(QString::fromLatin1(widgets[list].targetBox));
+        targetBoxes_[list]->setGeometry(6, 38, 196, 24);
+        openButtons_[list] = new QPushButton(QString::fromUtf8("打开"), page);
+        openButtons_[list]->setObjectName(QString::fromLatin1(widgets[list].openButton));
+        openButtons_[list]->setToolTip(QString::fromUtf8("点击后将打开左边框显示的目录"));
+        openButtons_[list]->setGeometry(206, 38, 56, 24);
         if (list == 0) {
             selectAll_[list]->setToolTip(QString::fromUtf8("全部选择当前清单文件"));
             download_[list]->setToolTip(QString::fromUtf8("下载选择的文件到指定目录"));

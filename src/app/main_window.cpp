@@ -19,6 +19,7 @@
 #include "app/category_tab_strip.h"
 #include "app/download_lists_panel.h"
 #include "app/drive_combo.h"
+#include "app/drive_folder_model.h"
 #include "app/keyword_line_edit.h"
 #include "app/play_copy_cleanup.h"
 #include "app/player_column_panel.h"
@@ -31,6 +32,7 @@
 #include "media/sound_cue.h"
 #include "platform/file_system.h"
 #include "platform/input_methods.h"
+#include "platform/shared_drive_table.h"
 #include "platform/shell.h"
 #include "settings/settings_store.h"
 #include "text/gbk.h"
@@ -126,6 +128,7 @@ void MainWindow::buildFrame() {
                 [this, list] { downloadSelected(list); });
     }
     buildPopupMenus();
+    buildTargetChoice();
     connect(resultArea_->resultList(), &QTreeView::doubleClicked, this,
             &MainWindow::ListView1DblClick);
     connect(resultArea_->resultList()->selectionModel(), &QItemSelectionModel::currentRowChanged,
@@ -482,6 +485,71 @@ void MainWindow::PageControl2Change(int list) {
     showShownListRows();
     recomputeTally();
     keySounds_.request(kCueSelect);
+}
+
+void MainWindow::buildTargetChoice() {
+    folderModel_ = new DriveFolderModel(services_.drives, services_.files, this);
+    folderTree_ = new QTreeView(resultArea_);
+    folderTree_->setObjectName("ShellTreeView2");
+    folderTree_->setGeometry(8, 16, 505, 441);
+    folderTree_->setHeaderHidden(true);
+    folderTree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    folderTree_->setModel(folderModel_);
+    folderTree_->hide();
+    connect(folderTree_, &QTreeView::expanded, folderModel_, &DriveFolderModel::loadChildren);
+    connect(folderTree_, &QTreeView::clicked, this, &MainWindow::ShellTreeView2Click);
+    for (int list = 0; list < kDownloadListCount; ++list) {
+        showTargetLines(list);
+        connect(downloadListsPanel_->targetBox(list), &QComboBox::activated, this,
+                &MainWindow::targetLinePicked);
+        connect(downloadListsPanel_->openButton(list), &QPushButton::clicked, this,
+                [this, list] { openTargetFolder(list); });
+    }
+    // A click elsewhere in the lists puts the tree away.
+    connect(resultArea_->resultList(), &QTreeView::clicked, folderTree_, &QWidget::hide);
+    connect(downloadListsPanel_->shownList(), &QTreeView::clicked, folderTree_, &QWidget::hide);
+}
+
+void MainWindow::showTargetLines(int list) {
+    auto* box = downloadListsPanel_->targetBox(list);
+    const int picked = std::max(0, box->currentIndex());
+    box->clear();
+    for (const auto& line : downloadLists_.list(list).targets().dropDownLines()) {
+        box->addItem(fromGbk(line));
+    }
+    box->setCurrentIndex(picked);
+}
+
+void MainWindow::targetLinePicked() {
+    folderModel_->reload();
+    folderTree_->expand(folderModel_->index(0, 0));
+    folderTree_->show();
+    folderTree_->raise();
+    keySounds_.request(kCueSelect);
+}
+
+void MainWindow::ShellTreeView2Click(const QModelIndex& folder) {
+    const int list = downloadLists_.shownIndex();
+    const int kind = downloadListsPanel_->targetBox(list)->currentIndex();
+    if (kind >= 0) {
+        const auto choice = downloadLists_.list(list).targets().chooseFolder(
+            static_cast<TargetKind>(kind), folderModel_->pathOf(folder));
+        if (choice.accepted) {
+            showTargetLines(list);
+        } else {
+            presentMessage_(fromGbk(choice.message));
+        }
+    }
+    folderTree_->hide();
+    keySounds_.request(kCueSelect);
+}
+
+void MainWindow::openTargetFolder(int list) {
+    folderTree_->hide();
+    const auto folder = folderToOpen(toGbk(downloadListsPanel_->targetBox(list)->currentText()));
+    if (const auto host = services_.drives.snapshot()->resolve(folder)) {
+        services_.shell.openFolder(*host);
+    }
 }
 
 void MainWindow::buildPopupMenus() {

@@ -17,6 +17,7 @@
 #include "settings/app_paths.h"
 
 class QLabel;
+class QTreeView;
 
 namespace qh {
 
@@ -26,6 +27,7 @@ class DownloadListsPanel;
 class FileSystem;
 class FolderReader;
 class InputMethods;
+class DriveFolderModel;
 class ParametersWindow;
 class PlayerColumnPanel;
 class ResultAreaPanel;
@@ -91,6 +93,13 @@ private:
     void PageControl2Change(int list);
     void selectAllOfShownList();
     void buildPopupMenus();
+    void buildTargetChoice();
+    void showTargetLines(int list);
+    // ComboBox2Click (and ComboBox10Click .. ComboBox13Click): a line picked.
+    void targetLinePicked();
+    void ShellTreeView2Click(const QModelIndex& folder);
+    // Button6Click, Button9Click, Button12Click, Button14Click, Button15Click.
+    void openTargetFolder(int list);
     // SpeedButton24Click, SpeedButton61Click, SpeedButton63Click, SpeedButton65Click,
     // SpeedButton67Click; N26Click for the list on screen.
     void downloadSelected(int list);
@@ -149,6 +158,8 @@ private:
     SearchBarPanel* searchBar_ = nullptr;
     ResultAreaPanel* resultArea_ = nullptr;
     ParametersWindow* parameters_ = nullptr;
+    DriveFolderModel* folderModel_ = nullptr;
+    QTreeView* folderTree_ = nullptr;  // ShellTreeView2
     DownloadListsPanel* downloadListsPanel_ = nullptr;
     BasicSetupPanel* basicSetup_ = nullptr;
     std::array<QLabel*, 2> statusPanels_{};

@@ -335,5 +335,54 @@ TEST_F(SearchWindowTest, BatchAddUnticksCopyAtOnce) {
     EXPECT_FALSE(window->downloadLists().syncDownload());
 }
 
+// Finds the child of `parent` captioned `caption`, opening `parent` first as the clerk does.
+QModelIndex openChild(QTreeView* tree, const QModelIndex& parent, const QString& caption) {
+    tree->expand(parent);
+    auto* model = tree->model();
+    for (int row = 0; row < model->rowCount(parent); ++row) {
+        const auto child = model->index(row, 0, parent);
+        if (child.data().toString() == caption) {
+            return child;
+        }
+    }
+    return {};
+}
+
+TEST_F(SearchWindowTest, AFolderChosenByHandBecomesThatListsTargetForTheKind) {
+    std::filesystem::create_directories(folder.path() / "G" / "mp3" / "new");
+    DriveTable table = *drives.snapshot();
+    table.set({'G', folder.path() / "G", DriveType::Removable});
+    drives.replace(table);
+    child<QTabWidget>("PageControl2")->setCurrentIndex(1);
+    auto* targets = child<QComboBox>("ComboBox10");
+    ASSERT_EQ(targets->count(), 5);
+    EXPECT_EQ(targets->itemText(0), QString::fromUtf8("音乐：D:\\歌曲下载"));
+
+    emit targets->activated(0);
+    auto* tree = child<QTreeView>("ShellTreeView2");
+    ASSERT_TRUE(tree->isVisible());
+    const auto computer = tree->model()->index(0, 0);
+    const auto chosen =
+        openChild(tree, openChild(tree, openChild(tree, computer, "G:\\"), "mp3"), "new");
+    ASSERT_TRUE(chosen.isValid());
+    tree->clicked(chosen);
+
+    EXPECT_FALSE(tree->isVisible());
+    EXPECT_EQ(targets->itemText(0), QString::fromUtf8("音乐：G:\\mp3\\new"));
+    EXPECT_EQ(targets->currentIndex(), 0);
+    EXPECT_EQ(child<QComboBox>("ComboBox2")->itemText(0), QString::fromUtf8("音乐：D:\\歌曲下载"));
+
+    emit targets->activated(1);
+    tree->clicked(tree->model()->index(0, 0));  // 我的电脑 is no drive path
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], QString::fromUtf8("你选择的不是有效路径!请重新选择!!"));
+    EXPECT_EQ(targets->itemText(1), QString::fromUtf8("视频：D:\\歌曲下载"));
+
+    targets->setCurrentIndex(0);
+    child<QPushButton>("Button9")->click();
+    ASSERT_EQ(shell.openedFolders.size(), 1u);
+    EXPECT_EQ(shell.openedFolders[0], folder.path() / "G" / "mp3" / "new");
+}
+
 }  // namespace
 }  // namespace qh
