@@ -131,12 +131,9 @@ void MainWindow::buildFrame() {
     buildTargetChoice();
     connect(resultArea_->resultList(), &QTreeView::doubleClicked, this,
             &MainWindow::ListView1DblClick);
-    connect(resultArea_->resultList()->selectionModel(), &QItemSelectionModel::currentRowChanged,
-            this, [this](const QModelIndex& current) {
-                if (current.isValid()) {
-                    currentFile_ = resultModel_.pathAt(current.row());
-                }
-            });
+    connect(resultArea_->resultList(), &QTreeView::pressed, this, &MainWindow::ListView1MouseDown);
+    connect(downloadListsPanel_->shownList(), &QTreeView::pressed, this,
+            &MainWindow::ListView2MouseDown);
     connect(searchBar_, &SearchBarPanel::driveTextChanged, this,
             &MainWindow::searchBarDriveChanged);
     connect(searchBar_->searchButton(), &QPushButton::clicked, this,
@@ -619,6 +616,24 @@ void MainWindow::N20Click() {
     ListView1DblClick();
 }
 
+void MainWindow::ListView1MouseDown(const QModelIndex& row) {
+    if (!row.isValid()) {
+        return;
+    }
+    currentFile_ = resultModel_.pathAt(row.row());
+    statusPanels_[0]->setText(fromGbk(currentFile_));
+    auto* play = playerColumn_->findChild<QPushButton*>("Button11");
+    play->setEnabled(true);
+    play->setStyleSheet("color: aqua;");
+}
+
+void MainWindow::ListView2MouseDown(const QModelIndex& row) {
+    const auto& entries = downloadLists_.shown().entries();
+    if (row.isValid() && row.row() < static_cast<int>(entries.size())) {
+        currentFile_ = entries[row.row()];
+    }
+}
+
 void MainWindow::N18Click() {
     downloadLists_.shown().clear();
     shownModel_.clear();
@@ -649,8 +664,9 @@ void MainWindow::showShownListRows() {
 
 void MainWindow::recomputeTally() {
     const UnitPrices prices = parameters_ != nullptr ? parameters_->unitPrices() : UnitPrices{};
-    downloadListsPanel_->tally()->showTally(
-        tallyList(downloadLists_.shown().entries(), services_.files, prices));
+    const auto tally = tallyList(downloadLists_.shown().entries(), services_.files, prices);
+    downloadListsPanel_->tally()->showTally(tally);
+    listSizes_.record(downloadLists_.shownIndex() + 1, tally);
 }
 void MainWindow::hideIntroduction() {}
 void MainWindow::openWebSearch(const QString&) {}

@@ -11,6 +11,7 @@
 
 #include "app/file_rows_model.h"
 #include "download/download_lists.h"
+#include "download/list_size_memo.h"
 #include "library/hot_list.h"
 #include "library/search_thread.h"
 #include "media/key_sounds.h"
@@ -68,6 +69,7 @@ public:
     const std::string& searchMask() const { return searchMask_; }
     const DownloadLists& downloadLists() const { return downloadLists_; }
     const FileRowsModel& shownRows() const { return shownModel_; }
+    const ListSizeMemo& listSizes() const { return listSizes_; }
     const std::string& currentFile() const { return currentFile_; }
     const FileRowsModel& results() const { return resultModel_; }
     const std::vector<std::string>& keywordHistory() const { return keywordHistory_; }
@@ -104,6 +106,8 @@ private:
     // SpeedButton67Click; N26Click for the list on screen.
     void downloadSelected(int list);
     void N20Click();  // 批量添加 到 清单
+    void ListView1MouseDown(const QModelIndex& row);
+    void ListView2MouseDown(const QModelIndex& row);
     void N18Click();  // 清空
     void N3Click();   // 删除选中的文件
     std::vector<std::size_t> selectedEntries() const;
@@ -150,6 +154,7 @@ private:
     FileRowsModel resultModel_;  // the result path list and its rows
     FileRowsModel shownModel_;   // the rows of the list on screen
     DownloadLists downloadLists_;
+    ListSizeMemo listSizes_;  // ListBox27
     SearchThread search_;
     std::function<void(const QString&)> presentMessage_;
 
