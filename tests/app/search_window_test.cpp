@@ -179,6 +179,11 @@ TEST_F(SearchWindowTest, NumberModeSelectsTheFirstOfTwoMatches) {
     EXPECT_EQ(selected[0].row(), 0);
     EXPECT_NE(lastSound(), host("查找.wav"));
     EXPECT_TRUE(window->keywordHistory().empty());
+    // 10 ms later the first match joins the list on screen, as a double click would add it.
+    EXPECT_TRUE(testing::waitFor([&] {
+        return window->downloadLists().shown().entries() ==
+               std::vector<std::string>{resultPaths()[0]};
+    }));
 
     child<QCheckBox>("CheckBox1")->click();
     EXPECT_EQ(child<QComboBox>("ComboBox1")->currentText(),
