@@ -1,4 +1,5 @@
 #include "app/main_window.h"
+#include "app/window_test_shop.h"
 
 #include <gtest/gtest.h>
 #include <QComboBox>
@@ -28,26 +29,15 @@
 namespace qh {
 namespace {
 
+using testing::host;
 using testing::readFile;
-using testing::TempFolder;
 
-std::string host(const char* utf8) {
-    return gbkToHostName(gbk(utf8));
-}
-
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ::testing::Test, protected testing::WindowTestShop {
 protected:
-    MainWindowTest() {
-        testing::ensureApplication();
-        std::filesystem::create_directories(folder.path() / "G");
-        DriveTable table;
-        table.set({'G', folder.path() / "G", DriveType::Removable});
-        drives.replace(table);
-    }
+    MainWindowTest() { addDrive('G', DriveType::Removable); }
 
     std::unique_ptr<MainWindow> open(Shell& useShell) {
-        auto window = std::make_unique<MainWindow>(MainWindowServices{
-            paths, settings, drives, files, folderReader, useShell, sounds, inputMethods});
+        auto window = std::make_unique<MainWindow>(services(useShell));
         window->show();
         return window;
     }
@@ -69,24 +59,7 @@ protected:
         EXPECT_NE(found, nullptr) << name;
         return found;
     }
-    void installKeySounds() {
-        for (const auto& sound : keySoundFiles()) {
-            folder.write(
-                std::filesystem::path("app") / host("按键音乐") / gbkToHostName(sound.name),
-                sound.wav);
-        }
-    }
     std::filesystem::path dataFile(const char* name) const { return paths.dataDir / host(name); }
-
-    TempFolder folder;
-    AppPaths paths = appPathsFor(folder.path() / "app");
-    SettingsStore settings{paths.settingsFile()};
-    SharedDriveTable drives;
-    LinuxFileSystem files{drives};
-    LinuxFolderReader folderReader{drives};
-    FakeShell shell;
-    FakeSoundDevice sounds;
-    FakeInputMethods inputMethods{{gbk("系统默认输入法"), gbk("fcitx 中文输入法")}};
 };
 
 TEST_F(MainWindowTest, FirstRunInAnEmptyProgramFolder) {
@@ -245,10 +218,7 @@ TEST_F(MainWindowTest, CloseRunsTheShopsBatchFileAndPlaysTheExitSound) {
 
 TEST_F(MainWindowTest, StartUpPlaysTheStartSoundAndCreatesTheStagingFolders) {
     installKeySounds();
-    DriveTable table = *drives.snapshot();
-    table.set({'D', folder.path() / "D", DriveType::Fixed});
-    drives.replace(table);
-    std::filesystem::create_directories(folder.path() / "D");
+    addDrive('D');
     std::filesystem::create_directories(paths.dataDir);
     settings.write("PiFu", "PiFu", "not a number");
     auto window = open();

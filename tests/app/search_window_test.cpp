@@ -11,6 +11,7 @@
 
 #include "app/keyword_line_edit.h"
 #include "app/main_window.h"
+#include "app/window_test_shop.h"
 #include "media/key_sound_tunes.h"
 #include "platform/fake_input_methods.h"
 #include "platform/fake_shell.h"
@@ -27,17 +28,12 @@
 namespace qh {
 namespace {
 
-using testing::TempFolder;
-
-std::string host(const char* utf8) {
-    return gbkToHostName(gbk(utf8));
-}
+using testing::host;
 
 // A library on drive F with songs, a film and a song outside the music folder.
-class SearchWindowTest : public ::testing::Test {
+class SearchWindowTest : public ::testing::Test, protected testing::WindowTestShop {
 protected:
     SearchWindowTest() {
-        testing::ensureApplication();
         for (const char* file :
              {"F/青禾点唱库/1-音乐/0012 月亮代表我的心.mp3",
               "F/青禾点唱库/1-音乐/邓丽君/0345 邓丽君-月亮代表我的心.mp3",
@@ -46,19 +42,12 @@ protected:
               "F/青禾点唱库/0012 欢迎曲.mp3"}) {
             folder.write(host(file), "x");
         }
-        for (const auto& sound : keySoundFiles()) {
-            folder.write(
-                std::filesystem::path("app") / host("按键音乐") / gbkToHostName(sound.name),
-                sound.wav);
-        }
-        DriveTable table;
-        table.set({'F', folder.path() / "F", DriveType::Fixed});
-        drives.replace(table);
+        installKeySounds();
+        addDrive('F');
         std::filesystem::create_directories(paths.dataDir);
         settings.write("PanFu1", "PanFu1", "F");
 
-        window = std::make_unique<MainWindow>(MainWindowServices{
-            paths, settings, drives, files, folderReader, shell, sounds, inputMethods});
+        window = std::make_unique<MainWindow>(services());
         window->setMessagePresenter([this](const QString& text) { messages.push_back(text); });
         window->show();
         // Start-up: the warm-up search and the 20 ms loading both done.
@@ -95,15 +84,6 @@ protected:
         return sounds.played.empty() ? "" : sounds.played.back().filename().string();
     }
 
-    TempFolder folder;
-    AppPaths paths = appPathsFor(folder.path() / "app");
-    SettingsStore settings{paths.settingsFile()};
-    SharedDriveTable drives;
-    LinuxFileSystem files{drives};
-    LinuxFolderReader folderReader{drives};
-    FakeShell shell;
-    FakeSoundDevice sounds;
-    FakeInputMethods inputMethods;
     std::vector<QString> messages;
     std::unique_ptr<MainWindow> window;
 };
@@ -284,9 +264,7 @@ TEST_F(SearchWindowTest, SwitchingListsSavesTheOneLeftAndLoadsTheOneChosen) {
 }
 
 TEST_F(SearchWindowTest, DeletingSelectedEntriesRemovesTheirCopiesAndLyricsOnly) {
-    DriveTable table = *drives.snapshot();
-    table.set({'D', folder.path() / "D", DriveType::Fixed});
-    drives.replace(table);
+    addDrive('D');
     const auto library = folder.write(host("F/青禾点唱库/1-音乐/qh2009老歌.mp3"), "song");
     const auto copy = folder.write(host("D/歌曲下载/老歌.mp3"), "song");
     const auto lyrics = folder.write(host("D/歌曲下载/老歌.lrc"), "[00:01.00]");
@@ -354,10 +332,8 @@ QModelIndex openChild(QTreeView* tree, const QModelIndex& parent, const QString&
 }
 
 TEST_F(SearchWindowTest, AFolderChosenByHandBecomesThatListsTargetForTheKind) {
+    addDrive('G', DriveType::Removable);
     std::filesystem::create_directories(folder.path() / "G" / "mp3" / "new");
-    DriveTable table = *drives.snapshot();
-    table.set({'G', folder.path() / "G", DriveType::Removable});
-    drives.replace(table);
     child<QTabWidget>("PageControl2")->setCurrentIndex(1);
     auto* targets = child<QComboBox>("ComboBox10");
     ASSERT_EQ(targets->count(), 5);

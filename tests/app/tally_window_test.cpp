@@ -3,6 +3,7 @@
 #include <QTimer>
 
 #include "app/program.h"
+#include "app/window_test_shop.h"
 #include "platform/fake_input_methods.h"
 #include "platform/fake_shell.h"
 #include "platform/fake_sound_device.h"
@@ -18,20 +19,13 @@
 namespace qh {
 namespace {
 
-using testing::TempFolder;
-
-std::string host(const char* utf8) {
-    return gbkToHostName(gbk(utf8));
-}
+using testing::host;
 
 // 清单1 at start-up, priced by the settings the parameters window reads.
-class TallyWindowTest : public ::testing::Test {
+class TallyWindowTest : public ::testing::Test, protected testing::WindowTestShop {
 protected:
     TallyWindowTest() {
-        testing::ensureApplication();
-        DriveTable table;
-        table.set({'F', folder.path() / "F", DriveType::Fixed});
-        drives.replace(table);
+        addDrive('F');
         std::filesystem::create_directories(paths.dataDir);
         settings.write("PanFu1", "PanFu1", "F");
         settings.write("DanJa", "yy", "0.1");
@@ -46,8 +40,7 @@ protected:
 
     void open(const std::vector<std::string>& listOne) {
         saveTextList(paths.dataDir / host("清单1.txt"), listOne);
-        windows = createProgramWindows(
-            {paths, settings, drives, files, folderReader, shell, sounds, inputMethods});
+        windows = createProgramWindows(services());
         auto* loading = windows.main->findChild<QTimer*>("QiDTimer");
         ASSERT_TRUE(testing::waitFor([&] { return !loading->isActive(); }));
     }
@@ -55,15 +48,6 @@ protected:
         return windows.main->findChild<QLabel*>(QString::fromLatin1(name))->text();
     }
 
-    TempFolder folder;
-    AppPaths paths = appPathsFor(folder.path() / "app");
-    SettingsStore settings{paths.settingsFile()};
-    SharedDriveTable drives;
-    LinuxFileSystem files{drives};
-    LinuxFolderReader folderReader{drives};
-    FakeShell shell;
-    FakeSoundDevice sounds;
-    FakeInputMethods inputMethods;
     ProgramWindows windows;
 };
 
