@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 using testing::ElementsAre;
 
 class AtomicFileTest : public testing::Test {
-  protected:
+protected:
     fs::path folder() const { return folder_.path().toStdString(); }
 
     std::vector<std::string> namesInFolder() const {
@@ -26,7 +26,7 @@ class AtomicFileTest : public testing::Test {
         return names;
     }
 
-  private:
+private:
     QTemporaryDir folder_;
 };
 
@@ -74,7 +74,7 @@ TEST_F(AtomicFileTest, FailsWithoutTraceWhenTheTargetCannotBeReplaced) {
 
 // Makes every write beyond `limit` bytes fail, as a full disk would.
 class FileSizeLimit {
-  public:
+public:
     explicit FileSizeLimit(rlim_t limit) {
         getrlimit(RLIMIT_FSIZE, &saved_);
         previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
@@ -89,7 +89,7 @@ class FileSizeLimit {
     FileSizeLimit(const FileSizeLimit&) = delete;
     FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
-  private:
+private:
     rlimit saved_{};
     void (*previousHandler_)(int) = nullptr;
 };

@@ -189,10 +189,10 @@ TEST(IniWrite, KeepsBadInputByteForByte) {
 }
 
 class IniFileTest : public testing::Test {
-  protected:
+protected:
     std::filesystem::path folder() const { return folder_.path().toStdString(); }
 
-  private:
+private:
     QTemporaryDir folder_;
 };
 

@@ -46,12 +46,12 @@ TEST(TextListSplit, KeepsAMegabyteLineWhole) {
 }
 
 class TextListFileTest : public testing::Test {
-  protected:
+protected:
     std::filesystem::path pathOf(const char* name) const {
         return std::filesystem::path(folder_.path().toStdString()) / name;
     }
 
-  private:
+private:
     QTemporaryDir folder_;
 };
 
