@@ -1,0 +1,40 @@
+#include "download/marked_file.h"
+
+#include "platform/file_system.h"
+#include "text/gbk.h"
+
+namespace qh {
+
+namespace {
+
+constexpr std::string_view kMarker = "qh2009";
+
+}  // namespace
+
+bool isMarkedFileName(std::string_view fileName) {
+    return fileName.find(kMarker) != std::string_view::npos;
+}
+
+std::string plainNameOf(std::string_view fileName) {
+    std::string name(fileName);
+    if (const std::size_t marker = name.find(kMarker); marker != std::string::npos) {
+        name.erase(marker, kMarker.size());
+    }
+    return name;
+}
+
+std::string stagingFolderOf(int list) {
+    static const std::string prefix = gbk("D:\\歌曲下载\\清单");
+    return prefix + std::to_string(list) + "\\";
+}
+
+bool extractMarkedFile(FileSystem& files, std::string_view libraryPath,
+                       std::string_view stagingPath) {
+    const auto size = files.fileSize(libraryPath);
+    if (!size || *size <= kMarkedFileBlockBytes) {
+        return false;
+    }
+    return files.copyFile(libraryPath, stagingPath, /*overwrite=*/true, kMarkedFileBlockBytes);
+}
+
+}  // namespace qh

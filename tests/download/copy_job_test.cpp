@@ -1,0 +1,677 @@
+#include "download/copy_job.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <mutex>
+#include <thread>
+
+#include "download/list_copy_control.h"
+#include "download/marked_file.h"
+#include "download/target_folder_set.h"
+#include "platform/fake_file_system.h"
+#include "text/gbk.h"
+
+namespace qh {
+namespace {
+
+std::string utf8(std::string_view gbkText) {
+    return fromGbk(gbkText).toStdString();
+}
+
+// What the list's tab and the status line show, as the window would after the job's calls, with
+// texts in UTF-8 so a failure reads plainly. Jobs on several threads may share it.
+class RecordingHost final : public CopyJobHost {
+public:
+    struct Tab {
+        std::string line;
+        std::string status = "before";
+        bool noticeShown = true;
+        bool barShown = false;
+        int barMaximum = 100;
+        int barPosition = 50;
+        std::string elapsed = "7";
+        bool timerOn = false;
+        std::vector<std::string> lines;  // every progress line set, in order
+        int freeSpaceRefreshes = 0;
+        int hotCounts = 0;
+        int historyTrims = 0;
+        int sounds = 0;
+        int ends = 0;
+    };
+
+    // Runs after each progress line is set, before that file is copied.
+    std::function<void(const std::string& line)> whileCopying;
+
+    Tab tab() const {
+        std::lock_guard lock(mutex_);
+        return tab_;
+    }
+
+    void setProgressLine(const std::string& text) override {
+        const std::string line = utf8(text);
+        change([&](Tab& tab) {
+            tab.line = line;
+            tab.lines.push_back(line);
+        });
+        if (whileCopying && !line.empty()) {
+            whileCopying(line);
+        }
+    }
+    void setStatusLine(const std::string& text) override {
+        change([&](Tab& tab) { tab.status = utf8(text); });
+    }
+    void setDoneNoticeShown(bool shown) override {
+        change([&](Tab& tab) { tab.noticeShown = shown; });
+    }
+    void resetBar() override {
+        change([](Tab& tab) {
+            tab.barPosition = 0;
+            tab.barShown = true;
+        });
+    }
+    void setBarMaximum(int maximum) override {
+        change([&](Tab& tab) { tab.barMaximum = maximum; });
+    }
+    void fillBar() override {
+        change([](Tab& tab) { tab.barPosition = tab.barMaximum; });
+    }
+    void hideBar() override {
+        change([](Tab& tab) { tab.barShown = false; });
+    }
+    void resetElapsedCounter() override {
+        change([](Tab& tab) { tab.elapsed = "0"; });
+    }
+    void startElapsedTimer() override {
+        change([](Tab& tab) { tab.timerOn = true; });
+    }
+    void stopElapsedTimer() override {
+        change([](Tab& tab) { tab.timerOn = false; });
+    }
+    void armFreeSpaceRefresh() override {
+        change([](Tab& tab) { ++tab.freeSpaceRefreshes; });
+    }
+    void armHotCount() override {
+        change([](Tab& tab) { ++tab.hotCounts; });
+    }
+    void trimKeywordHistory() override {
+        change([](Tab& tab) { ++tab.historyTrims; });
+    }
+    void playCopySound() override {
+        change([](Tab& tab) { ++tab.sounds; });
+    }
+    void jobEnded() override {
+        change([](Tab& tab) { ++tab.ends; });
+    }
+
+private:
+    template <typename Change>
+    void change(Change&& apply) {
+        std::lock_guard lock(mutex_);
+        apply(tab_);
+    }
+
+    mutable std::mutex mutex_;
+    Tab tab_;
+};
+
+// Passes everything to a FakeFileSystem and notes the target of every copy tried.
+class CopyRecordingFileSystem final : public FileSystem {
+public:
+    explicit CopyRecordingFileSystem(FakeFileSystem& files) : files_(files) {}
+
+    std::vector<std::string> copyTargets() const {
+        std::lock_guard lock(mutex_);
+        return copyTargets_;
+    }
+
+    std::vector<DirEntry> list(std::string_view folder, std::string_view pattern,
+                               HiddenEntries hidden) const override {
+        return files_.list(folder, pattern, hidden);
+    }
+    std::optional<std::int64_t> fileSize(std::string_view path) const override {
+        return files_.fileSize(path);
+    }
+    bool fileExists(std::string_view path) const override { return files_.fileExists(path); }
+    bool folderExists(std::string_view path) const override { return files_.folderExists(path); }
+    bool copyFile(std::string_view source, std::string_view target, bool overwrite,
+                  std::int64_t sourceOffset) override {
+        {
+            std::lock_guard lock(mutex_);
+            copyTargets_.emplace_back(target);
+        }
+        return files_.copyFile(source, target, overwrite, sourceOffset);
+    }
+    bool deleteFile(std::string_view path) override { return files_.deleteFile(path); }
+    bool deleteFolder(std::string_view path) override { return files_.deleteFolder(path); }
+    bool rename(std::string_view from, std::string_view to) override {
+        return files_.rename(from, to);
+    }
+    bool createFolders(std::string_view path) override { return files_.createFolders(path); }
+    std::unique_ptr<ReadStream> openRead(std::string_view path) const override {
+        return files_.openRead(path);
+    }
+    std::optional<VolumeSize> volumeSize(std::string_view path) const override {
+        return files_.volumeSize(path);
+    }
+
+private:
+    FakeFileSystem& files_;
+    mutable std::mutex mutex_;
+    std::vector<std::string> copyTargets_;
+};
+
+// The library on F:, the customer's disk G: with a music and a video folder, the staging
+// folders on D:, and one list's targets, control and tab.
+struct Shop {
+    Shop() {
+        for (const char letter : {'D', 'F', 'G'}) {
+            files.addDrive(letter);
+        }
+        for (int list = 1; list <= 5; ++list) {
+            files.createFolders(stagingFolderOf(list));
+        }
+        setFolder(kMusic, "G:\\My Music");
+        setFolder(kVideo, "G:\\视频");
+    }
+
+    void setFolder(TargetKind kind, const char* folder) {
+        auto folders = targets.folders();
+        folders[kind] = gbk(folder);
+        targets.fill(folders);
+        files.createFolders(gbk(folder));
+    }
+    // A customer's disk as it is when plugged in again, or replaced by a smaller one.
+    void insertCustomerDisk(std::uint64_t capacity = FakeFileSystem::defaultCapacity) {
+        files.addDrive('G', capacity);
+        files.createFolders(gbk("G:\\My Music"));
+        files.createFolders(gbk("G:\\视频"));
+    }
+
+    void addFile(const char* path, std::string data) { files.addFile(gbk(path), std::move(data)); }
+    std::optional<std::string> content(const char* path) const {
+        return files.fileContent(gbk(path));
+    }
+    bool exists(const char* path) const { return files.fileExists(gbk(path)); }
+    std::vector<DirEntry> listing(const std::string& folder) const {
+        return files.list(folder, "*", HiddenEntries::Include);
+    }
+
+    CopyJob job(int list, bool lyrics = false) {
+        return CopyJob({.list = list,
+                        .files = recorder,
+                        .targets = targets,
+                        .control = control,
+                        .lyrics = lyrics,
+                        .stagingFolder = stagingFolderOf(list),
+                        .listSizeText = "12.05"},
+                       host);
+    }
+    void runBatch(int list, std::initializer_list<const char*> paths, bool lyrics = false) {
+        std::vector<std::string> queued;
+        for (const char* path : paths) {
+            queued.push_back(gbk(path));
+        }
+        ASSERT_TRUE(control.startBatch(std::move(queued)));
+        job(list, lyrics).runBatch();
+    }
+    std::optional<std::size_t> syncAdd(const char* path) { return control.syncAdd(gbk(path)); }
+
+    FakeFileSystem files;
+    CopyRecordingFileSystem recorder{files};
+    TargetFolderSet targets;
+    ListCopyControl control;
+    RecordingHost host;
+};
+
+TEST(CopyJob, ABatchLeavesAnExistingCopyAloneAndStillCountsIt) {
+    Shop shop;
+    shop.addFile("F:\\库\\a.mp3", "a");
+    shop.addFile("F:\\库\\b.mp3", "b");
+    shop.addFile("F:\\库\\c.mp3", "c");
+    shop.addFile("G:\\My Music\\b.mp3", "the customer's own");
+
+    shop.runBatch(1, {"F:\\库\\a.mp3", "F:\\库\\b.mp3", "F:\\库\\c.mp3"});
+
+    EXPECT_EQ(shop.content("G:\\My Music\\a.mp3"), "a");
+    EXPECT_EQ(shop.content("G:\\My Music\\b.mp3"), "the customer's own");
+    EXPECT_EQ(shop.content("G:\\My Music\\c.mp3"), "c");
+    const auto tab = shop.host.tab();
+    EXPECT_EQ(tab.lines, (std::vector<std::string>{"1/3 正在下载...a.mp3", "2/3 正在下载...b.mp3",
+                                                   "3/3 正在下载...c.mp3", ""}));
+    EXPECT_EQ(tab.sounds, 1);
+    EXPECT_EQ(tab.ends, 1);
+    EXPECT_FALSE(shop.control.busy());
+}
+
+TEST(CopyJob, EachFileGoesToTheFolderOfItsOwnKind) {
+    Shop shop;
+    shop.addFile("F:\\库\\老歌.mp3", "song");
+    shop.addFile("F:\\库\\电影.rmvb", "film");
+    shop.addFile("F:\\库\\x.abc", "x");  // no known kind: it follows the file before it
+    shop.runBatch(1, {"F:\\库\\老歌.mp3", "F:\\库\\电影.rmvb", "F:\\库\\x.abc"});
+    EXPECT_EQ(shop.content("G:\\My Music\\老歌.mp3"), "song");
+    EXPECT_EQ(shop.content("G:\\视频\\电影.rmvb"), "film");
+    EXPECT_EQ(shop.content("G:\\视频\\x.abc"), "x");
+}
+
+TEST(CopyJob, AFileOfNoKnownKindBeforeAnyClassificationIsNotCopied) {
+    Shop shop;
+    TargetFolderSet fresh;
+    shop.addFile("F:\\库\\x.abc", "x");
+    shop.control.startBatch({gbk("F:\\库\\x.abc")});
+
+    CopyJob({.list = 1,
+             .files = shop.recorder,
+             .targets = fresh,
+             .control = shop.control,
+             .stagingFolder = stagingFolderOf(1)},
+            shop.host)
+        .runBatch();
+
+    EXPECT_EQ(shop.recorder.copyTargets(), std::vector<std::string>{});
+    EXPECT_EQ(shop.host.tab().lines.size(), 2u);  // it is still counted
+}
+
+TEST(CopyJob, WhileABatchCopiesTheTabShowsItAndAtTheEndItsListsOwnEnding) {
+    const struct {
+        int list;
+        const char* status;
+    } cases[] = {
+        {1, "before"}, {2, "正在下载...1/1"}, {3, "下载完成!"}, {4, "before"}, {5, "下载完成!"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.list);
+        Shop shop;
+        RecordingHost::Tab whileCopying;
+        shop.host.whileCopying = [&](const std::string&) { whileCopying = shop.host.tab(); };
+        shop.addFile("F:\\库\\a.mp3", "a");
+
+        shop.runBatch(c.list, {"F:\\库\\a.mp3"});
+
+        EXPECT_FALSE(whileCopying.noticeShown);
+        EXPECT_TRUE(whileCopying.timerOn);
+        EXPECT_TRUE(whileCopying.barShown);
+        EXPECT_EQ(whileCopying.barPosition, 0);
+        EXPECT_EQ(whileCopying.barMaximum, 12);
+        EXPECT_EQ(whileCopying.elapsed, "0");
+
+        const auto tab = shop.host.tab();
+        EXPECT_EQ(tab.line, "");
+        EXPECT_EQ(tab.status, c.status);
+        EXPECT_TRUE(tab.noticeShown);
+        EXPECT_TRUE(tab.barShown);  // full, and it stays
+        EXPECT_EQ(tab.barPosition, 12);
+        EXPECT_FALSE(tab.timerOn);
+        EXPECT_EQ(tab.sounds, 1);
+        EXPECT_EQ(tab.hotCounts, 0);
+        EXPECT_EQ(tab.historyTrims, 0);
+        EXPECT_EQ(tab.ends, 1);
+        EXPECT_GE(tab.freeSpaceRefreshes, 1);
+        EXPECT_FALSE(shop.control.busy());
+    }
+}
+
+TEST(CopyJob, SyncAddsWhileTheFirstFileCopiesAreServedByTheSameJob) {
+    Shop shop;
+    for (const char* path : {"F:\\库\\a.mp3", "F:\\库\\b.mp3", "F:\\库\\c.mp3"}) {
+        shop.addFile(path, "x");
+    }
+    RecordingHost::Tab atSecondFile;
+    shop.host.whileCopying = [&](const std::string& line) {
+        if (line.starts_with("1/")) {
+            EXPECT_EQ(shop.syncAdd("F:\\库\\b.mp3"), std::nullopt);
+            EXPECT_EQ(shop.syncAdd("F:\\库\\c.mp3"), std::nullopt);
+        } else if (line.starts_with("2/")) {
+            atSecondFile = shop.host.tab();
+        }
+    };
+
+    const auto first = shop.syncAdd("F:\\库\\a.mp3");
+    ASSERT_EQ(first, 0u);
+    shop.job(2).runSync(*first);
+
+    const auto tab = shop.host.tab();
+    EXPECT_EQ(tab.lines, (std::vector<std::string>{"1/1正在下载...a.mp3", "2/3正在下载...b.mp3",
+                                                   "3/3正在下载...c.mp3", ""}));
+    EXPECT_FALSE(atSecondFile.noticeShown);  // not finished after the first file
+    EXPECT_TRUE(atSecondFile.timerOn);
+    EXPECT_TRUE(tab.noticeShown);
+    EXPECT_FALSE(tab.barShown);  // 清单2 hides its bar once its sync adds are served
+    EXPECT_EQ(tab.barPosition, 12);
+    EXPECT_FALSE(tab.timerOn);
+    EXPECT_EQ(tab.status, "before");
+    EXPECT_EQ(tab.hotCounts, 3);
+    EXPECT_EQ(tab.historyTrims, 3);
+    EXPECT_EQ(tab.sounds, 0);
+    EXPECT_EQ(tab.ends, 1);
+    for (const char* path : {"G:\\My Music\\a.mp3", "G:\\My Music\\b.mp3", "G:\\My Music\\c.mp3"}) {
+        EXPECT_TRUE(shop.exists(path)) << path;
+    }
+    EXPECT_FALSE(shop.control.busy());
+}
+
+TEST(CopyJob, ASyncFinishEndsEachListItsOwnWay) {
+    const struct {
+        int list;
+        const char* status;
+        bool barShown;
+    } cases[] = {{1, "复制完成!", false},
+                 {2, "before", false},
+                 {3, "before", true},
+                 {4, "before", true},
+                 {5, "before", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.list);
+        Shop shop;
+        shop.addFile("F:\\库\\a.mp3", "a");
+        shop.job(c.list).runSync(*shop.syncAdd("F:\\库\\a.mp3"));
+
+        const auto tab = shop.host.tab();
+        EXPECT_EQ(tab.status, c.status);
+        EXPECT_EQ(tab.barShown, c.barShown);
+        EXPECT_EQ(tab.barPosition, 12);
+        EXPECT_TRUE(tab.noticeShown);
+        EXPECT_EQ(tab.line, "");
+        EXPECT_EQ(tab.sounds, 0);
+        EXPECT_EQ(tab.ends, 1);
+    }
+}
+
+TEST(CopyJob, ASyncJobWithoutAnAddLeavesLaterLinesAheadOfTheTotal) {
+    Shop shop;
+    shop.addFile("F:\\库\\a.mp3", "a");
+    shop.addFile("F:\\库\\b.mp3", "b");
+    shop.job(1).runSync(*shop.syncAdd("F:\\库\\a.mp3"));
+    shop.job(1).runSync(*shop.control.claimSync());  // the number search copies the current file
+    shop.job(1).runSync(*shop.syncAdd("F:\\库\\b.mp3"));
+
+    EXPECT_EQ(shop.host.tab().lines,
+              (std::vector<std::string>{"1/1正在下载...a.mp3", "", "2/1正在下载...a.mp3", "",
+                                        "3/2正在下载...b.mp3", ""}));
+}
+
+TEST(CopyJob, AnEmptyQueueEndsASyncJobAtOnce) {
+    Shop shop;
+    shop.job(1).runSync(*shop.control.claimSync());
+    const auto tab = shop.host.tab();
+    EXPECT_TRUE(tab.lines.empty());
+    EXPECT_EQ(tab.ends, 1);
+    EXPECT_FALSE(shop.control.busy());
+}
+
+TEST(CopyJob, ASyncAddDuringABatchIsCopiedAfterIt) {
+    Shop shop;
+    for (const char* path : {"F:\\库\\a.mp3", "F:\\库\\b.mp3", "F:\\库\\c.mp3"}) {
+        shop.addFile(path, "x");
+    }
+    shop.host.whileCopying = [&](const std::string& line) {
+        if (line.starts_with("1/2")) {
+            EXPECT_EQ(shop.syncAdd("F:\\库\\c.mp3"), std::nullopt);  // the list is busy
+        }
+    };
+
+    shop.runBatch(3, {"F:\\库\\a.mp3", "F:\\库\\b.mp3"});
+
+    const auto tab = shop.host.tab();
+    EXPECT_EQ(tab.lines, (std::vector<std::string>{"1/2正在下载： a.mp3", "2/2正在下载： b.mp3", "",
+                                                   "1/1正在下载...c.mp3", ""}));
+    EXPECT_TRUE(shop.exists("G:\\My Music\\c.mp3"));
+    EXPECT_EQ(tab.sounds, 1);
+    EXPECT_EQ(tab.ends, 1);
+    EXPECT_FALSE(shop.control.busy());
+}
+
+TEST(CopyJob, LyricsGoWithMusicOnlyAndReplaceAnOlderLyricsFile) {
+    const struct {
+        const char* label;
+        const char* file;
+        bool lyricsBox;
+        bool libraryHasLyrics;
+        bool lyricsCopied;
+    } cases[] = {
+        {"song", "F:\\库\\老歌.mp3", true, true, true},
+        {"box unticked", "F:\\库\\老歌.mp3", false, true, false},
+        {"no lyrics in the library", "F:\\库\\老歌.mp3", true, false, false},
+        {"film", "F:\\库\\老歌.rmvb", true, true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        Shop shop;
+        shop.addFile(c.file, "media");
+        if (c.libraryHasLyrics) {
+            shop.addFile("F:\\库\\老歌.lrc", "new lyrics");
+        }
+        shop.addFile("G:\\My Music\\老歌.lrc", "old lyrics");
+
+        shop.runBatch(1, {c.file}, c.lyricsBox);
+
+        EXPECT_EQ(shop.content("G:\\My Music\\老歌.lrc"),
+                  c.lyricsCopied ? "new lyrics" : "old lyrics");
+        EXPECT_FALSE(shop.exists("G:\\视频\\老歌.lrc"));
+    }
+}
+
+TEST(CopyJob, LyricsComeEvenWhenTheSongWasCopiedBefore) {
+    Shop shop;
+    shop.addFile("F:\\库\\老歌.mp3", "song");
+    shop.addFile("F:\\库\\老歌.lrc", "lyrics");
+    shop.addFile("G:\\My Music\\老歌.mp3", "copied before");
+
+    shop.runBatch(1, {"F:\\库\\老歌.mp3"}, /*lyrics=*/true);
+
+    EXPECT_EQ(shop.content("G:\\My Music\\老歌.mp3"), "copied before");
+    EXPECT_EQ(shop.content("G:\\My Music\\老歌.lrc"), "lyrics");
+}
+
+std::string numberedBytes(std::size_t count) {
+    std::string bytes(count, '\0');
+    for (std::size_t i = 0; i < count; ++i) {
+        bytes[i] = static_cast<char>(i % 251);
+    }
+    return bytes;
+}
+
+TEST(CopyJob, AMarkedFileArrivesWithoutItsBlockUnderItsPlainName) {
+    const std::string library = numberedBytes(5'407'552);
+    const struct {
+        const char* label;
+        const char* musicFolder;
+        bool copyExists;
+        bool stagingStays;
+    } cases[] = {
+        {"to the customer's disk", "G:\\My Music", false, false},
+        {"over an existing copy", "G:\\My Music", true, false},
+        {"the staging folder is the target", "D:\\歌曲下载\\清单2", false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        Shop shop;
+        shop.setFolder(kMusic, c.musicFolder);
+        shop.addFile("F:\\库\\qh2009老歌.mp3", library);
+        shop.addFile("F:\\库\\老歌.lrc", "lyrics");
+        const std::string destination = gbk(c.musicFolder) + gbk("\\老歌.mp3");
+        if (c.copyExists) {
+            shop.files.addFile(destination, "copied before");
+        }
+
+        shop.runBatch(2, {"F:\\库\\qh2009老歌.mp3"}, /*lyrics=*/true);
+
+        const auto copy = shop.files.fileContent(destination);
+        ASSERT_TRUE(copy);
+        if (c.copyExists) {
+            EXPECT_EQ(*copy, "copied before");
+        } else {
+            ASSERT_EQ(copy->size(), 5'000'000u);
+            EXPECT_EQ(copy->front(), library[407'552]);
+            EXPECT_TRUE(*copy == library.substr(407'552));
+        }
+        EXPECT_EQ(shop.exists("D:\\歌曲下载\\清单2\\老歌.mp3"), c.stagingStays);
+        EXPECT_EQ(shop.files.fileContent(gbk(c.musicFolder) + gbk("\\老歌.lrc")), "lyrics");
+        EXPECT_EQ(shop.host.tab().lines.front(), "正在下载： 老歌.mp3");
+    }
+}
+
+// A batch of a file that cannot be copied, then a film that can: the first is passed over
+// without a trace on the customer's disk, and the job goes on and ends as usual.
+TEST(CopyJob, AFileThatCannotBeCopiedIsPassedOverAndLeavesNothingBehind) {
+    const struct {
+        const char* label;
+        const char* file;
+        std::size_t size;  // 0: not in the library
+        std::function<void(Shop&)> fault;
+        std::function<void(Shop&, const std::string& line)> whileCopying;
+    } cases[] = {
+        {"missing source", "F:\\库\\无此歌.mp3", 0, [](Shop&) {}, {}},
+        {"missing target folder",
+         "F:\\库\\老歌.mp3",
+         10,
+         [](Shop& shop) {
+             auto folders = shop.targets.folders();
+             folders[kMusic] = gbk("G:\\无此文件夹");
+             shop.targets.fill(folders);
+         },
+         {}},
+        {"full disk",
+         "F:\\库\\老歌.mp3",
+         5000,
+         [](Shop& shop) { shop.insertCustomerDisk(1000); },
+         {}},
+        {"write-protected folder",
+         "F:\\库\\老歌.mp3",
+         10,
+         [](Shop& shop) { shop.files.setWriteProtected(gbk("G:\\My Music")); },
+         {}},
+        {"disk pulled out and put back", "F:\\库\\老歌.mp3", 10, [](Shop&) {},
+         [](Shop& shop, const std::string& line) {
+             if (line.starts_with("1/")) {
+                 shop.files.removeDrive('G');
+             } else {
+                 shop.insertCustomerDisk();
+             }
+         }},
+        {"marked file no longer than its block",
+         "F:\\库\\qh2009老歌.mp3",
+         407'552,
+         [](Shop&) {},
+         {}},
+        {"no staging drive",
+         "F:\\库\\qh2009老歌.mp3",
+         500'000,
+         [](Shop& shop) { shop.files.removeDrive('D'); },
+         {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        Shop shop;
+        if (c.size > 0) {
+            shop.addFile(c.file, std::string(c.size, 'm'));
+        }
+        shop.addFile("F:\\库\\电影.rmvb", "film");
+        c.fault(shop);
+        if (c.whileCopying) {
+            shop.host.whileCopying = [&](const std::string& line) { c.whileCopying(shop, line); };
+        }
+
+        shop.runBatch(1, {c.file, "F:\\库\\电影.rmvb"});
+
+        EXPECT_EQ(shop.listing(gbk("G:\\My Music\\")), std::vector<DirEntry>{});
+        EXPECT_EQ(shop.listing(stagingFolderOf(1)), std::vector<DirEntry>{});
+        EXPECT_EQ(shop.content("G:\\视频\\电影.rmvb"), "film");
+        const auto tab = shop.host.tab();
+        EXPECT_EQ(tab.lines.size(), 3u);
+        EXPECT_TRUE(tab.noticeShown);
+        EXPECT_EQ(tab.sounds, 1);
+        EXPECT_EQ(tab.ends, 1);
+    }
+}
+
+// Window threads adding while jobs walk the queue and go idle: each added path must be copied by
+// exactly one job, whether it was appended just before or just after a job's last look.
+TEST(CopyJobRace, EverySyncAddIsCopiedOnceWhileJobsStartAndEnd) {
+    constexpr int kAdders = 4;
+    constexpr int kAddsEach = 200;
+    constexpr int kBatchTries = 60;
+    FakeFileSystem disk;
+    for (const char letter : {'D', 'F', 'G'}) {
+        disk.addDrive(letter);
+    }
+    disk.createFolders(gbk("G:\\Music"));
+    CopyRecordingFileSystem recorder(disk);
+    TargetFolderSet targets;
+    auto folders = targets.folders();
+    folders[kMusic] = gbk("G:\\Music");
+    targets.fill(folders);
+    ListCopyControl control;
+    RecordingHost host;
+    host.whileCopying = [](const std::string&) { std::this_thread::yield(); };
+
+    auto libraryPath = [](const std::string& name) { return "F:\\lib\\" + name + ".mp3"; };
+    std::vector<std::string> expectedTargets;
+    std::mutex expectedMutex;
+    auto expect = [&](const std::vector<std::string>& names) {
+        std::lock_guard lock(expectedMutex);
+        for (const auto& name : names) {
+            expectedTargets.push_back("G:\\Music\\" + name + ".mp3");
+        }
+    };
+
+    std::mutex jobsMutex;
+    std::vector<std::thread> jobs;
+    auto startJob = [&](auto run) {
+        std::lock_guard lock(jobsMutex);
+        jobs.emplace_back([&, run] {
+            CopyJob job({.list = 1,
+                         .files = recorder,
+                         .targets = targets,
+                         .control = control,
+                         .stagingFolder = stagingFolderOf(1)},
+                        host);
+            run(job);
+        });
+    };
+
+    std::vector<std::thread> windows;
+    for (int adder = 0; adder < kAdders; ++adder) {
+        windows.emplace_back([&, adder] {
+            for (int add = 0; add < kAddsEach; ++add) {
+                const std::string name = std::to_string(adder) + "-" + std::to_string(add);
+                disk.addFile(libraryPath(name), name);
+                expect({name});
+                if (const auto first = control.syncAdd(libraryPath(name))) {
+                    startJob([first = *first](CopyJob& job) { job.runSync(first); });
+                }
+                std::this_thread::yield();
+            }
+        });
+    }
+    windows.emplace_back([&] {
+        for (int batch = 0; batch < kBatchTries; ++batch) {
+            const std::string name = "batch-" + std::to_string(batch);
+            disk.addFile(libraryPath(name), name);
+            if (control.startBatch({libraryPath(name)})) {
+                expect({name});
+                startJob([](CopyJob& job) { job.runBatch(); });
+            }
+            std::this_thread::yield();
+        }
+    });
+    for (auto& window : windows) {
+        window.join();
+    }
+    std::lock_guard lock(jobsMutex);
+    for (auto& job : jobs) {
+        job.join();
+    }
+
+    auto copied = recorder.copyTargets();
+    std::sort(copied.begin(), copied.end());
+    std::sort(expectedTargets.begin(), expectedTargets.end());
+    EXPECT_EQ(copied, expectedTargets);
+    EXPECT_FALSE(control.busy());
+    EXPECT_EQ(control.syncCounters(),
+              (SyncCounters{.total = kAdders * kAddsEach, .next = kAdders * kAddsEach + 1}));
+    EXPECT_EQ(host.tab().ends, static_cast<int>(jobs.size()));
+}
+
+}  // namespace
+}  // namespace qh
