@@ -27,6 +27,7 @@
 #include "app/search_bar_panel.h"
 #include "app/tally_panel.h"
 #include "download/billing_tally.h"
+#include "download/marked_file.h"
 #include "library/library_layout.h"
 #include "library/search_keyword.h"
 #include "media/sound_cue.h"
@@ -253,7 +254,7 @@ void MainWindow::QiDTimerTimer() {
         loadSingers();
     }
     for (int list = 1; list <= 5; ++list) {
-        const auto staging = gbk("D:\\歌曲下载\\清单") + std::to_string(list) + "\\";
+        const auto staging = stagingFolderOf(list);
         if (!services_.files.folderExists(staging)) {
             services_.files.createFolders(staging);
         }
