@@ -25,12 +25,16 @@ void CopyJob::runBatch() {
     const auto paths = inputs_.control.batchPaths();
     const int m = static_cast<int>(paths.size());
     host_.resetBar();
-    host_.setBarMaximum(barMaximumOf(inputs_.listSizeText));
+    host_.setBarMaximumToListSize();
     host_.resetElapsedCounter();
     host_.armFreeSpaceRefresh();
     host_.startElapsedTimer();
 
     for (int n = 1; n <= m; ++n) {
+        if (inputs_.control.stopRequested()) {
+            runSync(paths.size());  // goes idle at once
+            return;
+        }
         host_.armFreeSpaceRefresh();
         copyOne(paths[n - 1], [&](std::string_view name, bool marked) {
             host_.setProgressLine(batchProgressLine(inputs_.list, n, m, name, marked));
@@ -63,7 +67,7 @@ void CopyJob::runSync(std::size_t first) {
     // The queue's length is looked at again before every file, so paths appended meanwhile are
     // copied by this job; the look that finds nothing more makes the list idle.
     for (std::size_t index = first; path; path = inputs_.control.pathAtOrGoIdle(++index)) {
-        host_.setBarMaximum(barMaximumOf(inputs_.listSizeText));
+        host_.setBarMaximumToListSize();
         copyOne(*path, [&](std::string_view name, bool) {
             host_.setProgressLine(syncProgressLine(inputs_.control.syncCounters(), name));
             host_.startElapsedTimer();
@@ -125,7 +129,7 @@ void CopyJob::copyOne(std::string_view path, const Announce& announce) {
         lyricsSource = std::string(path);
     }
 
-    if (inputs_.lyrics && music) {
+    if (music && inputs_.control.lyricsWanted()) {
         files.copyFile(lyricsPathOf(lyricsSource), lyricsPathOf(*destination), /*overwrite=*/true);
     }
 }

@@ -27,7 +27,9 @@ public:
 
     // Position 0, minimum 0, shown.
     virtual void resetBar() = 0;
-    virtual void setBarMaximum(int maximum) = 0;
+    // Maximum := the list size memo of the job's list, truncated ("12.05" gives 12). The memo
+    // is the window's, recomputed as sync adds come in, so the window reads it when this arrives.
+    virtual void setBarMaximumToListSize() = 0;
     // Position := the bar's maximum.
     virtual void fillBar() = 0;
     virtual void hideBar() = 0;
@@ -53,11 +55,9 @@ public:
 struct CopyJobInputs {
     int list = 1;  // 1 for 清单1
     FileSystem& files;
-    TargetFolderSet& targets;        // the list's, shared with the window
-    ListCopyControl& control;        // the list's, shared with the window
-    bool lyrics = false;             // the list's 歌词 box
-    std::string stagingFolder;       // stagingFolderOf(list)
-    std::string listSizeText = "0";  // the list size memo, "12.05"
+    TargetFolderSet& targets;   // the list's, shared with the window
+    ListCopyControl& control;   // the list's, shared with the window
+    std::string stagingFolder;  // stagingFolderOf(list)
 };
 
 class CopyJob {
@@ -66,7 +66,8 @@ public:
 
     // The download button's job, after ListCopyControl::startBatch: copies the batch's paths,
     // shows the list's done notice and plays the copy sound, then serves the sync adds made
-    // meanwhile as a sync job would. The list is idle when it returns.
+    // meanwhile as a sync job would. The list is idle when it returns. A stop request ends it
+    // before its next file, without the done notice.
     void runBatch();
     // The sync job, from the queue index a sync add or claimSync gave: copies that path and every
     // path appended while it runs. The list is idle when it returns.

@@ -89,13 +89,7 @@ bool DownloadList::deleteSelected(const std::vector<std::size_t>& selected, File
 }
 
 std::optional<std::size_t> DownloadList::syncAdd(std::string path) {
-    const std::size_t index = copy_.queue.append(std::move(path));
-    ++copy_.syncTotal;
-    if (copy_.busy) {
-        return std::nullopt;
-    }
-    copy_.busy = true;
-    return index;
+    return copy_.syncAdd(std::move(path));
 }
 
 DownloadStart DownloadList::startDownload(const std::vector<std::size_t>& selected) {
@@ -103,16 +97,11 @@ DownloadStart DownloadList::startDownload(const std::vector<std::size_t>& select
     if (indices.empty()) {
         return DownloadStart::NothingSelected;
     }
-    if (copy_.busy) {
-        return DownloadStart::ListBusy;
-    }
     std::vector<std::string> paths;
     for (const std::size_t index : indices) {
         paths.push_back(entries_[index]);
     }
-    copy_.queue.assign(std::move(paths));
-    copy_.busy = true;
-    return DownloadStart::Started;
+    return copy_.startBatch(std::move(paths)) ? DownloadStart::Started : DownloadStart::ListBusy;
 }
 
 std::vector<std::size_t> DownloadList::selection(const std::vector<std::size_t>& selected) const {

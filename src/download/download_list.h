@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "download/copy_queue.h"
+#include "download/list_copy_control.h"
 #include "download/target_folder_set.h"
 
 namespace qh {
@@ -20,13 +20,6 @@ std::string listFileName(int number);
 
 // The message of a download without a selected entry.
 const std::string& noEntrySelectedMessage();
-
-struct ListCopyState {
-    CopyQueue queue;
-    int syncTotal = 0;  // sync adds made in this run
-    int syncNext = 1;   // the sync add the sync job serves next; the job raises it
-    bool busy = false;  // a copy job of the list runs (its busy animation shows)
-};
 
 enum class DownloadStart {
     NothingSelected,  // show noEntrySelectedMessage()
@@ -61,8 +54,9 @@ public:
     TargetFolderSet& targets() { return targets_; }
     const TargetFolderSet& targets() const { return targets_; }
 
-    ListCopyState& copyState() { return copy_; }
-    const ListCopyState& copyState() const { return copy_; }
+    // The copy queue, sync counters and busy flag the list's copy jobs share with the window.
+    ListCopyControl& copyControl() { return copy_; }
+    const ListCopyControl& copyControl() const { return copy_; }
 
     // Queues `path` for an immediate copy. Returns the queue index the sync job starts from when
     // one must be started now; empty when a running job of the list will reach the path.
@@ -77,7 +71,7 @@ private:
     std::filesystem::path listFile_;
     std::vector<std::string> entries_;
     TargetFolderSet targets_;
-    ListCopyState copy_;
+    ListCopyControl copy_;
 };
 
 }  // namespace qh

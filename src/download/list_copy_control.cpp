@@ -40,7 +40,7 @@ std::vector<std::string> ListCopyControl::batchPaths() const {
 
 std::optional<std::string> ListCopyControl::pathAtOrGoIdle(std::size_t index) {
     std::lock_guard lock(mutex_);
-    if (index < queue_.size()) {
+    if (index < queue_.size() && !stopRequested_) {
         return queue_[index];
     }
     busy_ = false;
@@ -66,6 +66,26 @@ bool ListCopyControl::busy() const {
 std::vector<std::string> ListCopyControl::paths() const {
     std::lock_guard lock(mutex_);
     return queue_;
+}
+
+void ListCopyControl::setLyricsWanted(bool wanted) {
+    std::lock_guard lock(mutex_);
+    lyricsWanted_ = wanted;
+}
+
+bool ListCopyControl::lyricsWanted() const {
+    std::lock_guard lock(mutex_);
+    return lyricsWanted_;
+}
+
+void ListCopyControl::requestStop() {
+    std::lock_guard lock(mutex_);
+    stopRequested_ = true;
+}
+
+bool ListCopyControl::stopRequested() const {
+    std::lock_guard lock(mutex_);
+    return stopRequested_;
 }
 
 }  // namespace qh

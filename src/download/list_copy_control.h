@@ -45,12 +45,23 @@ public:
     bool busy() const;
     std::vector<std::string> paths() const;
 
+    // The list's 歌词 box. A job asks before each file, so a tick counts from the next song on.
+    void setLyricsWanted(bool wanted);
+    bool lyricsWanted() const;
+
+    // Shut-down: the running job stops before its next file, and the list goes idle at its next
+    // look at the queue. The file being copied is finished, so no copy is left half-made.
+    void requestStop();
+    bool stopRequested() const;
+
 private:
     mutable std::mutex mutex_;
     std::vector<std::string> queue_;
     std::size_t batchLength_ = 0;
     SyncCounters counters_;
     bool busy_ = false;
+    bool lyricsWanted_ = false;
+    bool stopRequested_ = false;
 };
 
 }  // namespace qh

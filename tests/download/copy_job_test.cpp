@@ -6,6 +6,7 @@
 #include <mutex>
 #include <thread>
 
+#include "download/copy_progress.h"
 #include "download/list_copy_control.h"
 #include "download/marked_file.h"
 #include "download/target_folder_set.h"
@@ -70,7 +71,10 @@ public:
             tab.barShown = true;
         });
     }
-    void setBarMaximum(int maximum) override {
+    // The list size memo the window holds for the job's list.
+    std::string listSize = "12.05";
+    void setBarMaximumToListSize() override {
+        const int maximum = barMaximumOf(listSize);
         change([&](Tab& tab) { tab.barMaximum = maximum; });
     }
     void fillBar() override {
@@ -198,13 +202,12 @@ struct Shop {
     }
 
     CopyJob job(int list, bool lyrics = false) {
+        control.setLyricsWanted(lyrics);
         return CopyJob({.list = list,
                         .files = recorder,
                         .targets = targets,
                         .control = control,
-                        .lyrics = lyrics,
-                        .stagingFolder = stagingFolderOf(list),
-                        .listSizeText = "12.05"},
+                        .stagingFolder = stagingFolderOf(list)},
                        host);
     }
     void runBatch(int list, std::initializer_list<const char*> paths, bool lyrics = false) {
@@ -240,6 +243,24 @@ TEST(CopyJob, ABatchLeavesAnExistingCopyAloneAndStillCountsIt) {
     EXPECT_EQ(tab.lines, (std::vector<std::string>{"1/3 正在下载...a.mp3", "2/3 正在下载...b.mp3",
                                                    "3/3 正在下载...c.mp3", ""}));
     EXPECT_EQ(tab.sounds, 1);
+    EXPECT_EQ(tab.ends, 1);
+    EXPECT_FALSE(shop.control.busy());
+}
+
+TEST(CopyJob, AStopRequestEndsTheBatchAfterTheFileBeingCopiedWithoutTheEnding) {
+    Shop shop;
+    for (const char* path : {"F:\\库\\a.mp3", "F:\\库\\b.mp3", "F:\\库\\c.mp3"}) {
+        shop.addFile(path, "x");
+    }
+    shop.host.whileCopying = [&](const std::string&) { shop.control.requestStop(); };
+
+    shop.runBatch(1, {"F:\\库\\a.mp3", "F:\\库\\b.mp3", "F:\\库\\c.mp3"});
+
+    EXPECT_TRUE(shop.exists("G:\\My Music\\a.mp3"));
+    EXPECT_FALSE(shop.exists("G:\\My Music\\b.mp3"));
+    const auto tab = shop.host.tab();
+    EXPECT_FALSE(tab.noticeShown);
+    EXPECT_EQ(tab.sounds, 0);
     EXPECT_EQ(tab.ends, 1);
     EXPECT_FALSE(shop.control.busy());
 }

@@ -178,37 +178,33 @@ TEST(DownloadList, FileOfNoKnownKindIsDeletedWhereThePreviousFileWent) {
 
 TEST(DownloadList, SyncAddsStartAJobOnlyWhileNoneRuns) {
     DownloadList list("unused");
-    auto& copy = list.copyState();
+    auto& copy = list.copyControl();
     EXPECT_EQ(list.syncAdd("F:\\a.mp3"), 0u);
-    EXPECT_TRUE(copy.busy);
+    EXPECT_TRUE(copy.busy());
     EXPECT_EQ(list.syncAdd("F:\\b.mp3"), std::nullopt);  // the running job reaches it
-    EXPECT_EQ(copy.syncTotal, 2);
-    EXPECT_EQ(copy.syncNext, 1);
+    EXPECT_EQ(copy.syncCounters(), (SyncCounters{.total = 2, .next = 1}));
 
-    copy.busy = false;  // the job ended
+    EXPECT_EQ(copy.pathAtOrGoIdle(2), std::nullopt);  // the job found nothing more and ended
     EXPECT_EQ(list.syncAdd("F:\\c.mp3"), 2u);
-    EXPECT_EQ(copy.queue.paths(),
-              (std::vector<std::string>{"F:\\a.mp3", "F:\\b.mp3", "F:\\c.mp3"}));
-    EXPECT_EQ(copy.syncTotal, 3);
+    EXPECT_EQ(copy.paths(), (std::vector<std::string>{"F:\\a.mp3", "F:\\b.mp3", "F:\\c.mp3"}));
+    EXPECT_EQ(copy.syncCounters().total, 3);
 }
 
 TEST(DownloadList, DownloadQueuesTheSelectionInListOrderUnlessAJobRuns) {
     DownloadList list("unused");
     list.addPaths({"F:\\a.mp3", "F:\\b.mp3", "F:\\c.mp3"});
-    auto& copy = list.copyState();
-    copy.queue.assign({"F:\\old.mp3"});
+    auto& copy = list.copyControl();
 
     EXPECT_EQ(list.startDownload({}), DownloadStart::NothingSelected);
-    EXPECT_EQ(copy.queue.paths(), (std::vector<std::string>{"F:\\old.mp3"}));
-    EXPECT_FALSE(copy.busy);
+    EXPECT_FALSE(copy.busy());
 
     EXPECT_EQ(list.startDownload({2, 0}), DownloadStart::Started);
-    EXPECT_EQ(copy.queue.paths(), (std::vector<std::string>{"F:\\a.mp3", "F:\\c.mp3"}));
-    EXPECT_TRUE(copy.busy);
+    EXPECT_EQ(copy.paths(), (std::vector<std::string>{"F:\\a.mp3", "F:\\c.mp3"}));
+    EXPECT_TRUE(copy.busy());
 
     // The running job reads the queue, so a second download leaves it alone.
     EXPECT_EQ(list.startDownload({1}), DownloadStart::ListBusy);
-    EXPECT_EQ(copy.queue.paths(), (std::vector<std::string>{"F:\\a.mp3", "F:\\c.mp3"}));
+    EXPECT_EQ(copy.paths(), (std::vector<std::string>{"F:\\a.mp3", "F:\\c.mp3"}));
 }
 
 }  // namespace

@@ -73,9 +73,9 @@ TEST_F(DownloadListsTest, CopyBookkeepingAndFoldersStayWithTheirListAcrossSwitch
     lists.switchTo(2);
     lists.addResults({"F:\\b.mp3"}, "F:\\b.mp3");
 
-    EXPECT_EQ(lists.list(0).copyState().queue.paths(), std::vector<std::string>{"F:\\a.mp3"});
-    EXPECT_TRUE(lists.list(0).copyState().busy);
-    EXPECT_EQ(lists.list(2).copyState().queue.paths(), std::vector<std::string>{"F:\\b.mp3"});
+    EXPECT_EQ(lists.list(0).copyControl().paths(), std::vector<std::string>{"F:\\a.mp3"});
+    EXPECT_TRUE(lists.list(0).copyControl().busy());
+    EXPECT_EQ(lists.list(2).copyControl().paths(), std::vector<std::string>{"F:\\b.mp3"});
     EXPECT_EQ(lists.list(0).targets().folders()[kMusic], "G:\\My Music");
     EXPECT_EQ(lists.list(2).targets().folders()[kMusic], gbk("D:\\歌曲下载"));
 }
@@ -98,29 +98,29 @@ TEST_F(DownloadListsTest, AtMostTwoHundredResultsAreAddedAtOnce) {
             EXPECT_EQ(outcome.appended, 0u);
             EXPECT_EQ(outcome.syncJobFrom, std::nullopt);
             EXPECT_TRUE(list.entries().empty());
-            EXPECT_EQ(list.copyState().queue.size(), 0u);
-            EXPECT_EQ(list.copyState().syncTotal, 0);
+            EXPECT_TRUE(list.copyControl().paths().empty());
+            EXPECT_EQ(list.copyControl().syncCounters().total, 0);
         } else {
             EXPECT_EQ(outcome.refusal, "");
             EXPECT_EQ(outcome.appended, 200u);
             EXPECT_EQ(list.entries(), selected);
             // However many rows, only the current file is copied at once.
             EXPECT_EQ(outcome.syncJobFrom, 0u);
-            EXPECT_EQ(list.copyState().queue.paths(), std::vector<std::string>{selected.front()});
+            EXPECT_EQ(list.copyControl().paths(), std::vector<std::string>{selected.front()});
         }
     }
 }
 
 TEST_F(DownloadListsTest, ASyncAddQueuesTheCurrentFileEvenWhenItIsListedAlready) {
     lists.addResults({"F:\\a.mp3"}, "F:\\a.mp3");
-    lists.list(0).copyState().busy = false;
+    lists.list(0).copyControl().pathAtOrGoIdle(1);  // the job ended
 
     const ResultAdd again = lists.addResults({"F:\\a.mp3"}, "F:\\a.mp3");
 
     EXPECT_EQ(again.appended, 0u);
     EXPECT_EQ(again.syncJobFrom, 1u);
     EXPECT_EQ(lists.shown().entries().size(), 1u);
-    EXPECT_EQ(lists.shown().copyState().syncTotal, 2);
+    EXPECT_EQ(lists.shown().copyControl().syncCounters().total, 2);
 }
 
 TEST_F(DownloadListsTest, ABatchAddCopiesNothingAndLeavesTheBoxUnticked) {
@@ -131,7 +131,7 @@ TEST_F(DownloadListsTest, ABatchAddCopiesNothingAndLeavesTheBoxUnticked) {
     EXPECT_EQ(second.appended, 1u);
     EXPECT_EQ(second.syncJobFrom, std::nullopt);
     EXPECT_FALSE(lists.syncDownload());
-    EXPECT_EQ(lists.shown().copyState().queue.size(), 0u);
+    EXPECT_TRUE(lists.shown().copyControl().paths().empty());
 }
 
 TEST_F(DownloadListsTest, ShutDownSavesOnlyOverAnExistingFile) {
