@@ -21,12 +21,14 @@
 #include "app/drive_combo.h"
 #include "app/drive_folder_model.h"
 #include "app/keyword_line_edit.h"
+#include "app/list_copy_widgets.h"
 #include "app/play_copy_cleanup.h"
 #include "app/player_column_panel.h"
 #include "app/result_area_panel.h"
 #include "app/search_bar_panel.h"
 #include "app/tally_panel.h"
 #include "download/billing_tally.h"
+#include "download/copy_progress.h"
 #include "download/marked_file.h"
 #include "library/library_layout.h"
 #include "library/search_keyword.h"
@@ -72,7 +74,8 @@ MainWindow::MainWindow(MainWindowServices services)
     resize(1013 - 2 * kFrameWidth, 711 - kFrameHeight);
 
     // The timers are the window's children so that tests find them by name.
-    for (QTimer* timer : {&qiDTimer_, &baiSTimer_, &timer7_, &timer3_, &timer13_, &uZTTimer3_}) {
+    for (QTimer* timer :
+         {&qiDTimer_, &baiSTimer_, &timer7_, &timer3_, &timer13_, &uZTTimer3_, &uPangTimer3_}) {
         timer->setParent(this);
     }
     makeOneShot(qiDTimer_, "QiDTimer", 20);
@@ -80,6 +83,7 @@ MainWindow::MainWindow(MainWindowServices services)
     makeOneShot(timer7_, "Timer7", 10);
     makeOneShot(timer3_, "Timer3", 1);
     makeOneShot(uZTTimer3_, "UZTTimer3", 1000);
+    makeOneShot(uPangTimer3_, "UPangTimer3", 20);
     timer13_.setObjectName("Timer13");
     timer13_.setInterval(1000);
     connect(&qiDTimer_, &QTimer::timeout, this, &MainWindow::QiDTimerTimer);
@@ -88,6 +92,7 @@ MainWindow::MainWindow(MainWindowServices services)
     connect(&timer3_, &QTimer::timeout, this, &MainWindow::Timer3Timer);
     connect(&timer13_, &QTimer::timeout, this, &MainWindow::Timer13Timer);
     connect(&uZTTimer3_, &QTimer::timeout, this, &MainWindow::UZTTimer3Timer);
+    connect(&uPangTimer3_, &QTimer::timeout, this, &MainWindow::UPangTimer3Timer);
     // Timer7 and Timer13 run from the window's creation, as the form has them.
     timer7_.start();
     timer13_.start();
@@ -97,10 +102,22 @@ MainWindow::MainWindow(MainWindowServices services)
         const QRect outer(0, 0, 1013, 711);
         move(screen->availableGeometry().center() - outer.center());
     }
+    for (int list = 0; list < DownloadLists::kCount; ++list) {
+        copyWorkers_[list] = std::make_unique<ListCopyWorker>(ListCopyWorker::Parts{
+            list, services_.files, downloadLists_.list(list).targets(),
+            downloadLists_.list(list).copyControl(), *copyWidgets_[list], *this});
+    }
     FormCreate();
 }
 
 MainWindow::~MainWindow() {
+    // Every list's job stops after the file it is copying; they finish those side by side.
+    for (int list = 0; list < DownloadLists::kCount; ++list) {
+        downloadLists_.list(list).copyControl().requestStop();
+    }
+    for (auto& worker : copyWorkers_) {
+        worker.reset();
+    }
     FormDestroy();
 }
 
@@ -173,6 +190,15 @@ void MainWindow::buildFrame() {
         bar->addWidget(statusPanels_[i]);
     }
     setStatusBar(bar);
+
+    for (int list = 0; list < kDownloadListCount; ++list) {
+        copyWidgets_[list] =
+            new ListCopyWidgets(list, downloadListsPanel_->widget(list), this, list == 0);
+        connect(copyWidgets_[list]->lyricsBox(), &QCheckBox::toggled, this,
+                [this, list](bool ticked) {
+                    downloadLists_.list(list).copyControl().setLyricsWanted(ticked);
+                });
+    }
 
     basicSetup_ = new BasicSetupPanel(
         {services_.settings, services_.files, services_.drives, services_.shell, keySounds_,
@@ -482,6 +508,9 @@ void MainWindow::PageControl2Change(int list) {
     searchBar_->copyAtOnce()->setChecked(true);
     showShownListRows();
     recomputeTally();
+    for (int other = 0; other < kDownloadListCount; ++other) {
+        copyWidgets_[other]->setOnScreen(other == list);
+    }
     keySounds_.request(kCueSelect);
 }
 
@@ -671,8 +700,41 @@ void MainWindow::recomputeTally() {
 }
 void MainWindow::hideIntroduction() {}
 void MainWindow::openWebSearch(const QString&) {}
-void MainWindow::startSyncJob(int, std::size_t) {}
-void MainWindow::startBatchJob(int) {}
+void MainWindow::startSyncJob(int list, std::size_t fromQueueIndex) {
+    copyWidgets_[list]->setBusyShown(true);
+    copyWorkers_[list]->startSync(fromQueueIndex);
+}
+
+void MainWindow::startBatchJob(int list) {
+    copyWidgets_[list]->setBusyShown(true);
+    copyWorkers_[list]->startBatch();
+}
+
+void MainWindow::setCopyStatusLine(const std::string& text) {
+    statusPanels_[1]->setText(fromGbk(text));
+}
+
+void MainWindow::trimKeywordHistory() {
+    // A sync add right after a keyword search takes back the entry that search recorded.
+    if (!keywordHistory_.empty() &&
+        keywordHistory_.size() == static_cast<std::size_t>(keywordHistoryCount_)) {
+        keywordHistory_.pop_back();
+        auto* box = searchBar_->keywordBox();
+        box->removeItem(box->count() - 1);
+    }
+}
+
+void MainWindow::playCopySound() {
+    keySounds_.request(kCueCopy);
+}
+
+int MainWindow::barMaximumOfList(int list) const {
+    return barMaximumOf(listSizes_.text(list + 1));
+}
+
+void MainWindow::UPangTimer3Timer() {
+    uPangTimer3_.stop();
+}
 void MainWindow::loadPlaylist() {}
 void MainWindow::loadSingers() {}
 void MainWindow::deleteCurrentPlayCopy() {}

@@ -6,10 +6,12 @@
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/file_rows_model.h"
+#include "app/list_copy_worker.h"
 #include "download/download_lists.h"
 #include "download/list_size_memo.h"
 #include "library/hot_list.h"
@@ -28,6 +30,7 @@ class DownloadListsPanel;
 class FileSystem;
 class FolderReader;
 class InputMethods;
+class ListCopyWidgets;
 class DriveFolderModel;
 class ParametersWindow;
 class PlayerColumnPanel;
@@ -54,14 +57,14 @@ struct MainWindowServices {
 inline constexpr int kFrameWidth = 4;
 inline constexpr int kFrameHeight = 24;
 
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, private CopyJobWindow {
     Q_OBJECT
 public:
     explicit MainWindow(MainWindowServices services);
     ~MainWindow() override;
 
     // Counts a download of the current file on the window's thread, 20 ms later.
-    void armHotCount() { baiSTimer_.start(); }
+    void armHotCount() override { baiSTimer_.start(); }
     void setCurrentFile(const std::string& path) { currentFile_ = path; }
     const HotList& hotList() const { return hotList_; }
     KeySounds& keySounds() { return keySounds_; }
@@ -113,6 +116,13 @@ private:
     std::vector<std::size_t> selectedEntries() const;
     // The batch job of the list copies its copy queue.
     void startBatchJob(int list);
+    // CopyJobWindow: what the lists' copy jobs change beyond their tabs.
+    void setCopyStatusLine(const std::string& text) override;
+    void armFreeSpaceRefresh() override { uPangTimer3_.start(); }
+    void trimKeywordHistory() override;
+    void playCopySound() override;
+    int barMaximumOfList(int list) const override;
+    void UPangTimer3Timer();
     void Timer13Timer();
     void UZTTimer3Timer();
     void FormCloseQuery();
@@ -168,6 +178,7 @@ private:
     DownloadListsPanel* downloadListsPanel_ = nullptr;
     BasicSetupPanel* basicSetup_ = nullptr;
     std::array<QLabel*, 2> statusPanels_{};
+    std::array<ListCopyWidgets*, DownloadLists::kCount> copyWidgets_{};
 
     QTimer qiDTimer_;
     QTimer baiSTimer_;
@@ -175,6 +186,7 @@ private:
     QTimer timer3_;
     QTimer timer13_;
     QTimer uZTTimer3_;
+    QTimer uPangTimer3_;
 
     bool shown_ = false;
     HotList hotList_;
@@ -184,6 +196,8 @@ private:
     bool startUpLoaded_ = false;  // 清单1 is in the shown list
     std::vector<std::string> keywordHistory_;
     int keywordHistoryCount_ = 0;
+    // Last, so each job has stopped before the lists and the widgets it reports to go away.
+    std::array<std::unique_ptr<ListCopyWorker>, DownloadLists::kCount> copyWorkers_;
 };
 
 }  // namespace qh

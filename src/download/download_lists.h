@@ -34,6 +34,7 @@ public:
     explicit DownloadLists(const AppPaths& paths);
 
     DownloadList& list(int index) { return lists_.at(index); }  // 0 for 清单1
+    const DownloadList& list(int index) const { return lists_.at(index); }
     int shownIndex() const { return shown_; }
     DownloadList& shown() { return lists_.at(shown_); }
     const DownloadList& shown() const { return lists_.at(shown_); }

@@ -11,6 +11,7 @@
 #include "download/marked_file.h"
 #include "download/target_folder_set.h"
 #include "platform/fake_file_system.h"
+#include "support/forwarding_file_system.h"
 #include "text/gbk.h"
 
 namespace qh {
@@ -120,47 +121,25 @@ private:
 };
 
 // Passes everything to a FakeFileSystem and notes the target of every copy tried.
-class CopyRecordingFileSystem final : public FileSystem {
+class CopyRecordingFileSystem final : public testing::ForwardingFileSystem {
 public:
-    explicit CopyRecordingFileSystem(FakeFileSystem& files) : files_(files) {}
+    using ForwardingFileSystem::ForwardingFileSystem;
 
     std::vector<std::string> copyTargets() const {
         std::lock_guard lock(mutex_);
         return copyTargets_;
     }
 
-    std::vector<DirEntry> list(std::string_view folder, std::string_view pattern,
-                               HiddenEntries hidden) const override {
-        return files_.list(folder, pattern, hidden);
-    }
-    std::optional<std::int64_t> fileSize(std::string_view path) const override {
-        return files_.fileSize(path);
-    }
-    bool fileExists(std::string_view path) const override { return files_.fileExists(path); }
-    bool folderExists(std::string_view path) const override { return files_.folderExists(path); }
     bool copyFile(std::string_view source, std::string_view target, bool overwrite,
                   std::int64_t sourceOffset) override {
         {
             std::lock_guard lock(mutex_);
             copyTargets_.emplace_back(target);
         }
-        return files_.copyFile(source, target, overwrite, sourceOffset);
-    }
-    bool deleteFile(std::string_view path) override { return files_.deleteFile(path); }
-    bool deleteFolder(std::string_view path) override { return files_.deleteFolder(path); }
-    bool rename(std::string_view from, std::string_view to) override {
-        return files_.rename(from, to);
-    }
-    bool createFolders(std::string_view path) override { return files_.createFolders(path); }
-    std::unique_ptr<ReadStream> openRead(std::string_view path) const override {
-        return files_.openRead(path);
-    }
-    std::optional<VolumeSize> volumeSize(std::string_view path) const override {
-        return files_.volumeSize(path);
+        return ForwardingFileSystem::copyFile(source, target, overwrite, sourceOffset);
     }
 
 private:
-    FakeFileSystem& files_;
     mutable std::mutex mutex_;
     std::vector<std::string> copyTargets_;
 };

@@ -1,0 +1,321 @@
+#include <gtest/gtest.h>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+#include <condition_variable>
+#include <fstream>
+#include <mutex>
+
+#include "app/busy_animation.h"
+#include "app/main_window.h"
+#include "app/window_test_shop.h"
+#include "support/forwarding_file_system.h"
+#include "support/wait_for.h"
+#include "text/gbk.h"
+#include "text/text_list_file.h"
+
+namespace qh {
+namespace {
+
+using testing::host;
+
+// Holds every copy of a library file until the test lets it through, so the test can look at
+// the window while a job is in the middle of a file.
+class GatedCopies final : public testing::ForwardingFileSystem {
+public:
+    using ForwardingFileSystem::ForwardingFileSystem;
+
+    bool copyFile(std::string_view source, std::string_view target, bool overwrite,
+                  std::int64_t sourceOffset) override {
+        if (source.starts_with("F:") && !overwrite) {
+            std::unique_lock lock(mutex_);
+            const int ticket = ++arrived_;
+            opened_.wait(lock, [&] { return !holding_ || passes_ >= ticket; });
+        }
+        return ForwardingFileSystem::copyFile(source, target, overwrite, sourceOffset);
+    }
+
+    void hold() {
+        std::lock_guard lock(mutex_);
+        holding_ = true;
+    }
+    void letOneThrough() {
+        std::lock_guard lock(mutex_);
+        ++passes_;
+        opened_.notify_all();
+    }
+    void letAllThrough() {
+        std::lock_guard lock(mutex_);
+        holding_ = false;
+        opened_.notify_all();
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable opened_;
+    bool holding_ = false;
+    int arrived_ = 0;
+    int passes_ = 0;
+};
+
+// A library on F and drive D, where the lists copy while no customer disk is chosen.
+class CopyWindowTest : public ::testing::Test, protected testing::WindowTestShop {
+protected:
+    CopyWindowTest() {
+        installKeySounds();
+        addDrive('F');
+        addDrive('D');
+        std::filesystem::create_directories(paths.dataDir);
+        settings.write("PanFu1", "PanFu1", "F");
+    }
+    ~CopyWindowTest() override {
+        gate.letAllThrough();
+        window.reset();
+    }
+
+    std::filesystem::path song(const char* name, const std::string& data = "song") {
+        return folder.write(host("F/青禾点唱库/1-音乐/") + host(name), data);
+    }
+    static std::string libraryPath(const char* name) {
+        return gbk("F:\\青禾点唱库\\1-音乐\\") + gbk(name);
+    }
+    std::filesystem::path copied(const char* name) const {
+        return folder.path() / "D" / host("歌曲下载") / host(name);
+    }
+    static std::string read(const std::filesystem::path& file) {
+        std::ifstream in(file, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+
+    void open() {
+        window = std::make_unique<MainWindow>(MainWindowServices{
+            paths, settings, drives, gate, folderReader, shell, sounds, inputMethods});
+        window->setMessagePresenter([this](const QString& text) { messages.push_back(text); });
+        window->show();
+        ASSERT_TRUE(
+            testing::waitFor([&] { return !window->findChild<QTimer*>("QiDTimer")->isActive(); }));
+    }
+    // Shows list `tab` (0 for 清单1) and downloads all of its entries.
+    void downloadAll(int tab) {
+        child<QTabWidget>("PageControl2")->setCurrentIndex(tab);
+        child<QTreeView>("ListView2")->selectAll();
+        const char* buttons[] = {"SpeedButton24", "SpeedButton61", "SpeedButton63", "SpeedButton65",
+                                 "SpeedButton67"};
+        child<QPushButton>(buttons[tab])->click();
+    }
+
+    template <typename T>
+    T* child(const char* name) {
+        auto* found = window->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    QString text(const char* label) { return child<QLabel>(label)->text(); }
+    bool showsText(const char* label, const char* utf8) {
+        return testing::waitFor([&] { return text(label) == QString::fromUtf8(utf8); });
+    }
+    // Shown on its tab, whether or not the tab is on screen.
+    bool shownOnTab(const char* name) {
+        auto* widget = child<QWidget>(name);
+        return !widget->isHidden();
+    }
+    QString statusLine() {
+        return child<QStatusBar>("StatusBar1")->findChild<QLabel*>("StatusPanel1")->text();
+    }
+    std::string lastSound() const {
+        return sounds.played.empty() ? "" : sounds.played.back().filename().string();
+    }
+
+    GatedCopies gate{files};
+    std::vector<QString> messages;
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(CopyWindowTest, ABatchShowsEachFileOnItsTabAndEndsWithTheDoneNoticeAndSound) {
+    song("a.mp3", "a");
+    song("b.mp3", "b");
+    folder.write(host("D/歌曲下载/b.mp3"), "the customer's own");
+    saveTextList(paths.dataDir / host("清单1.txt"),
+                 {libraryPath("a.mp3"), libraryPath("b.mp3"), libraryPath("gone.mp3")});
+    open();
+    gate.hold();
+    downloadAll(0);
+
+    EXPECT_TRUE(shownOnTab("Animate1"));
+    EXPECT_TRUE(showsText("Label58", "1/3 正在下载...a.mp3"));
+    EXPECT_FALSE(shownOnTab("Label66"));
+    EXPECT_TRUE(child<QProgressBar>("ProgressBar1")->isVisible());
+    EXPECT_TRUE(child<QTimer>("Timer8")->isActive());
+    gate.letOneThrough();
+    EXPECT_TRUE(showsText("Label58", "2/3 正在下载...b.mp3"));
+    gate.letOneThrough();
+    EXPECT_TRUE(showsText("Label58", "3/3 正在下载...gone.mp3"));
+    gate.letOneThrough();
+
+    ASSERT_TRUE(testing::waitFor([&] { return shownOnTab("Label66"); }));
+    EXPECT_EQ(text("Label66"), QString::fromUtf8("清单1 下载完成！"));
+    EXPECT_EQ(text("Label58"), "");
+    EXPECT_EQ(read(copied("a.mp3")), "a");
+    EXPECT_EQ(read(copied("b.mp3")), "the customer's own");
+    EXPECT_FALSE(std::filesystem::exists(copied("gone.mp3")));
+    auto* bar = child<QProgressBar>("ProgressBar1");
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->value(), bar->maximum());
+    EXPECT_FALSE(child<QTimer>("Timer8")->isActive());
+    EXPECT_TRUE(testing::waitFor([&] { return !shownOnTab("Animate1"); }));
+    EXPECT_EQ(statusLine(), "");  // 清单1's batch leaves the status line alone
+    auto* soundTimer = window->findChild<QTimer*>("ShengYingTimer");
+    ASSERT_TRUE(testing::waitFor([&] { return !soundTimer->isActive(); }));
+    EXPECT_EQ(lastSound(), host("复制.wav"));
+}
+
+TEST_F(CopyWindowTest, SyncAddsWhileTheFirstCopiesAreServedByOneJob) {
+    for (const char* name : {"0001 歌甲.mp3", "0002 歌乙.mp3", "0003 歌丙.mp3"}) {
+        song(name);
+    }
+    open();
+    child<QTabWidget>("PageControl2")->setCurrentIndex(1);
+    child<QComboBox>("ComboBox1")->setEditText(QString::fromUtf8("歌"));
+    child<QPushButton>("SpeedButton22")->click();
+    ASSERT_TRUE(showsText("Label63", "就绪！"));
+    ASSERT_EQ(window->results().rowCount(), 3);
+    gate.hold();
+    auto* results = child<QTreeView>("ListView1");
+    const auto syncAdd = [&](int row) {
+        results->setCurrentIndex(results->model()->index(row, 0));
+        window->setCurrentFile(window->results().pathAt(row));
+        emit results->doubleClicked(results->model()->index(row, 0));
+    };
+
+    // Rows come in the library's listing order; each line names its own row's file.
+    const auto line = [&](const char* counters, int row) {
+        const std::string path = window->results().pathAt(row);
+        return QString::fromUtf8(counters) + QString::fromUtf8("正在下载...") +
+               fromGbk(path.substr(path.rfind('\\') + 1));
+    };
+    const auto showsLine = [&](const QString& expected) {
+        return testing::waitFor([&] { return text("Label67") == expected; });
+    };
+
+    syncAdd(0);
+    EXPECT_TRUE(showsLine(line("1/1", 0)));
+    syncAdd(1);
+    syncAdd(2);
+    EXPECT_TRUE(shownOnTab("Animate2"));
+    gate.letOneThrough();
+    EXPECT_TRUE(showsLine(line("2/3", 1)));
+    EXPECT_FALSE(shownOnTab("Label70"));  // the first file's finish waited for the others
+    gate.letOneThrough();
+    EXPECT_TRUE(showsLine(line("3/3", 2)));
+    gate.letOneThrough();
+
+    ASSERT_TRUE(testing::waitFor([&] { return shownOnTab("Label70"); }));
+    EXPECT_EQ(text("Label67"), "");
+    EXPECT_FALSE(child<QProgressBar>("ProgressBar2")->isVisible());  // 清单2 hides it
+    EXPECT_TRUE(testing::waitFor([&] { return !shownOnTab("Animate2"); }));
+    for (const char* name : {"0001 歌甲.mp3", "0002 歌乙.mp3", "0003 歌丙.mp3"}) {
+        EXPECT_EQ(read(copied(name)), "song") << name;
+    }
+    // The copy took back the keyword the search had just recorded.
+    EXPECT_TRUE(window->keywordHistory().empty());
+    EXPECT_EQ(child<QComboBox>("ComboBox1")->count(), 0);
+}
+
+TEST_F(CopyWindowTest, TheBarCountsTheListSizeAndMovesThreeUnitsASecond) {
+    const auto film = song("big.mp3");
+    std::filesystem::resize_file(film, 12'339'200);  // 12.05 units of 1,024,000 bytes
+    saveTextList(paths.dataDir / host("清单1.txt"), {libraryPath("big.mp3")});
+    open();
+    ASSERT_EQ(window->listSizes().text(1), "12.05");
+    auto* timer = child<QTimer>("Timer8");
+    timer->setInterval(30);
+    std::vector<std::pair<int, QString>> ticks;
+    auto* bar = child<QProgressBar>("ProgressBar1");
+    QObject::connect(timer, &QTimer::timeout, bar,
+                     [&] { ticks.emplace_back(bar->value(), text("Label61")); });
+    gate.hold();
+    downloadAll(0);
+
+    ASSERT_TRUE(testing::waitFor([&] { return ticks.size() >= 5; }));
+    EXPECT_EQ(bar->maximum(), 12);
+    EXPECT_EQ(ticks[0], std::make_pair(3, QStringLiteral("1")));
+    EXPECT_EQ(ticks[3], std::make_pair(12, QStringLiteral("4")));
+    EXPECT_EQ(ticks[4], std::make_pair(12, QStringLiteral("5")));
+    gate.letAllThrough();
+    EXPECT_TRUE(testing::waitFor([&] { return shownOnTab("Label66"); }));
+    EXPECT_FALSE(timer->isActive());
+}
+
+TEST_F(CopyWindowTest, AMarkedSongArrivesWithoutItsBlockAndWithItsLyrics) {
+    std::string data(5'407'552, '\0');
+    for (std::size_t i = 0; i < data.size(); ++i) {
+        data[i] = static_cast<char>(i * 7 % 251);
+    }
+    song("qh2009老歌.mp3", data);
+    song("老歌.lrc", "[00:01.00]");
+    saveTextList(paths.dataDir / host("清单2.txt"), {libraryPath("qh2009老歌.mp3")});
+    open();
+    child<QTabWidget>("PageControl2")->setCurrentIndex(1);
+    child<QCheckBox>("CheckBox4")->setChecked(true);
+    downloadAll(1);
+
+    ASSERT_TRUE(testing::waitFor([&] { return shownOnTab("Label70"); }));
+    const std::string arrived = read(copied("老歌.mp3"));
+    ASSERT_EQ(arrived.size(), 5'000'000u);
+    EXPECT_EQ(arrived, data.substr(407'552));
+    EXPECT_EQ(read(copied("老歌.lrc")), "[00:01.00]");
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "D" / host("歌曲下载/清单2/老歌.mp3")));
+    EXPECT_EQ(statusLine(), QString::fromUtf8("正在下载...1/1"));
+}
+
+TEST_F(CopyWindowTest, AJobGoesOnBehindAnotherListAndItsBarComesBackWithItsTab) {
+    song("a.mp3");
+    saveTextList(paths.dataDir / host("清单1.txt"), {libraryPath("a.mp3")});
+    open();
+    gate.hold();
+    downloadAll(0);
+    ASSERT_TRUE(showsText("Label58", "1/1 正在下载...a.mp3"));
+
+    child<QTabWidget>("PageControl2")->setCurrentIndex(2);
+    EXPECT_FALSE(child<QProgressBar>("ProgressBar1")->isVisible());
+    EXPECT_TRUE(child<QProgressBar>("ProgressBar3")->isVisible());
+    gate.letOneThrough();
+    ASSERT_TRUE(testing::waitFor([&] { return shownOnTab("Label66"); }));
+    EXPECT_FALSE(child<QProgressBar>("ProgressBar1")->isVisible());
+    EXPECT_TRUE(std::filesystem::exists(copied("a.mp3")));
+
+    child<QTabWidget>("PageControl2")->setCurrentIndex(0);
+    auto* bar = child<QProgressBar>("ProgressBar1");
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->value(), bar->maximum());
+}
+
+TEST_F(CopyWindowTest, ADownloadWhileTheListCopiesLeavesTheRunningJobAlone) {
+    song("a.mp3");
+    song("b.mp3");
+    saveTextList(paths.dataDir / host("清单1.txt"), {libraryPath("a.mp3"), libraryPath("b.mp3")});
+    open();
+    gate.hold();
+    downloadAll(0);
+    ASSERT_TRUE(showsText("Label58", "1/2 正在下载...a.mp3"));
+
+    child<QTreeView>("ListView2")->clearSelection();
+    child<QTreeView>("ListView2")->setCurrentIndex(window->shownRows().index(1, 0));
+    child<QPushButton>("SpeedButton24")->click();
+    gate.letAllThrough();
+
+    ASSERT_TRUE(testing::waitFor([&] { return shownOnTab("Label66"); }));
+    EXPECT_EQ(window->downloadLists().list(0).copyControl().paths(),
+              (std::vector<std::string>{libraryPath("a.mp3"), libraryPath("b.mp3")}));
+    EXPECT_TRUE(std::filesystem::exists(copied("b.mp3")));
+}
+
+}  // namespace
+}  // namespace qh
