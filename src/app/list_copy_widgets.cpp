@@ -54,12 +54,22 @@ ListCopyWidgets::ListCopyWidgets(int list, QWidget* page, QWidget* window, bool 
     groupBox_ = new QGroupBox(page);
     groupBox_->setObjectName(QString::fromLatin1(names.groupBox));
     groupBox_->setGeometry(4, 550, 260, 38);
-    progressLine_ = makeLabel(names.progressLine, {}, {6, 14, 180, 18}, groupBox_);
-    makeLabel("ElapsedCaption", QString::fromUtf8("用时      秒"), {190, 14, 66, 18}, groupBox_);
-    elapsed_ = makeLabel(names.elapsed, QStringLiteral("0"), {220, 14, 24, 18}, groupBox_);
+    // The counter sits in the gap of its caption, wherever the font puts that gap.
+    const QString before = QString::fromUtf8("用时");
+    const QString gap = QStringLiteral("      ");
+    auto* caption = makeLabel("ElapsedCaption", before + gap + QString::fromUtf8("秒"), {}, groupBox_);
+    caption->adjustSize();
+    caption->move(groupBox_->width() - caption->width() - 6, 14);
+    const QFontMetrics metrics = caption->fontMetrics();
+    elapsed_ = makeLabel(names.elapsed, QStringLiteral("0"),
+                         {caption->x() + metrics.horizontalAdvance(before), 14,
+                          metrics.horizontalAdvance(gap), caption->height()},
+                         groupBox_);
     elapsed_->setAlignment(Qt::AlignCenter);
+    progressLine_ =
+        makeLabel(names.progressLine, {}, {6, 14, caption->x() - 10, caption->height()}, groupBox_);
     doneNotice_ = makeLabel(names.doneNotice, QString::fromUtf8("清单%1 下载完成！").arg(list + 1),
-                            {6, 14, 180, 18}, groupBox_);
+                            progressLine_->geometry(), groupBox_);
     doneNotice_->setStyleSheet("color: red;");
     doneNotice_->hide();
 
