@@ -163,11 +163,7 @@ std::vector<MountEntry> removableMounts(std::string_view mountInfo,
 
 void addRemovableDrives(DriveTable& table, const std::vector<MountEntry>& mounts) {
     for (const auto& mount : mounts) {
-        const auto folder = folderKey(mount.mountPoint);
-        const bool known = std::any_of(
-            table.drives().begin(), table.drives().end(),
-            [&folder](const Drive& drive) { return folderKey(drive.hostRoot) == folder; });
-        if (known) {
+        if (driveOfMount(table, mount) != nullptr) {
             continue;
         }
         const char letter = table.firstFreeLetter();
@@ -176,6 +172,14 @@ void addRemovableDrives(DriveTable& table, const std::vector<MountEntry>& mounts
         }
         table.set(Drive{letter, mount.mountPoint, DriveType::Removable});
     }
+}
+
+const Drive* driveOfMount(const DriveTable& table, const MountEntry& mount) {
+    const auto folder = folderKey(mount.mountPoint);
+    const auto at =
+        std::find_if(table.drives().begin(), table.drives().end(),
+                     [&folder](const Drive& drive) { return folderKey(drive.hostRoot) == folder; });
+    return at == table.drives().end() ? nullptr : &*at;
 }
 
 }  // namespace qh

@@ -32,4 +32,8 @@ std::vector<MountEntry> removableMounts(std::string_view mountInfo,
 // Gives each removable mount whose folder is not in the table yet the next free letter.
 void addRemovableDrives(DriveTable& table, const std::vector<MountEntry>& mounts);
 
+// The drive whose folder is the mount's folder ("/media/a/" and "/media/a" are one); null when
+// the table has none.
+const Drive* driveOfMount(const DriveTable& table, const MountEntry& mount);
+
 }  // namespace qh
