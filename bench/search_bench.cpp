@@ -22,6 +22,7 @@
 #include "app/file_rows_model.h"
 #include "app/main_window.h"
 #include "library/search_thread.h"
+#include "platform/fake_drive_notifications.h"
 #include "platform/fake_input_methods.h"
 #include "platform/fake_shell.h"
 #include "platform/fake_sound_device.h"
@@ -147,7 +148,9 @@ void benchTree(const char* label, const std::filesystem::path& shop) {
     FakeShell shell;
     FakeSoundDevice sounds;
     FakeInputMethods inputMethods;
-    MainWindow window({paths, settings, drives, files, reader, shell, sounds, inputMethods});
+    FakeDriveNotifications driveEvents;
+    MainWindow window(
+        {paths, settings, drives, files, reader, shell, sounds, inputMethods, driveEvents});
     window.setMessagePresenter([](const QString&) {});
     window.show();
     auto* status = window.findChild<QLabel*>("Label63");

@@ -5,11 +5,13 @@
 #include "app/command_line.h"
 #include "app/program.h"
 #include "platform/desktop_shell_linux.h"
+#include "platform/drive_notifications_linux.h"
 #include "platform/folder_reader_linux.h"
 #include "platform/input_methods_linux.h"
 #include "platform/linux_file_system.h"
 #include "platform/media_sound_device.h"
 #include "platform/mount_table.h"
+#include "platform/mount_watcher_linux.h"
 #include "platform/single_instance_lock_linux.h"
 #include "settings/drive_setup.h"
 #include "settings/settings_store.h"
@@ -45,7 +47,12 @@ int main(int argc, char** argv) {
     qh::DesktopShell shell;
     qh::MediaSoundDevice keySoundDevice;
     qh::LinuxInputMethods inputMethods;
-    const auto windows = qh::createProgramWindows(
-        {paths, settings, drives, files, folderReader, shell, keySoundDevice, inputMethods});
+    // Volumes mounted before this point are in the drive table already; the watcher reports
+    // only what comes and goes from here on.
+    qh::MountWatcher mounts;
+    qh::LinuxDriveNotifications driveEvents(mounts, drives);
+    const auto windows =
+        qh::createProgramWindows({paths, settings, drives, files, folderReader, shell,
+                                  keySoundDevice, inputMethods, driveEvents});
     return app.exec();
 }

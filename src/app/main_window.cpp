@@ -24,6 +24,7 @@
 #include "app/list_copy_widgets.h"
 #include "app/play_copy_cleanup.h"
 #include "app/player_column_panel.h"
+#include "app/removable_disks.h"
 #include "app/result_area_panel.h"
 #include "app/search_bar_panel.h"
 #include "app/tally_panel.h"
@@ -33,6 +34,7 @@
 #include "library/library_layout.h"
 #include "library/search_keyword.h"
 #include "media/sound_cue.h"
+#include "platform/drive_notifications.h"
 #include "platform/file_system.h"
 #include "platform/input_methods.h"
 #include "platform/shared_drive_table.h"
@@ -74,8 +76,7 @@ MainWindow::MainWindow(MainWindowServices services)
     resize(1013 - 2 * kFrameWidth, 711 - kFrameHeight);
 
     // The timers are the window's children so that tests find them by name.
-    for (QTimer* timer :
-         {&qiDTimer_, &baiSTimer_, &timer7_, &timer3_, &timer13_, &uZTTimer3_, &uPangTimer3_}) {
+    for (QTimer* timer : {&qiDTimer_, &baiSTimer_, &timer7_, &timer3_, &timer13_, &uZTTimer3_}) {
         timer->setParent(this);
     }
     makeOneShot(qiDTimer_, "QiDTimer", 20);
@@ -83,7 +84,6 @@ MainWindow::MainWindow(MainWindowServices services)
     makeOneShot(timer7_, "Timer7", 10);
     makeOneShot(timer3_, "Timer3", 1);
     makeOneShot(uZTTimer3_, "UZTTimer3", 1000);
-    makeOneShot(uPangTimer3_, "UPangTimer3", 20);
     timer13_.setObjectName("Timer13");
     timer13_.setInterval(1000);
     connect(&qiDTimer_, &QTimer::timeout, this, &MainWindow::QiDTimerTimer);
@@ -92,7 +92,6 @@ MainWindow::MainWindow(MainWindowServices services)
     connect(&timer3_, &QTimer::timeout, this, &MainWindow::Timer3Timer);
     connect(&timer13_, &QTimer::timeout, this, &MainWindow::Timer13Timer);
     connect(&uZTTimer3_, &QTimer::timeout, this, &MainWindow::UZTTimer3Timer);
-    connect(&uPangTimer3_, &QTimer::timeout, this, &MainWindow::UPangTimer3Timer);
     // Timer7 and Timer13 run from the window's creation, as the form has them.
     timer7_.start();
     timer13_.start();
@@ -147,6 +146,13 @@ void MainWindow::buildFrame() {
     }
     buildPopupMenus();
     buildTargetChoice();
+    removableDisks_ =
+        new RemovableDisks({services_.files, services_.drives, downloadLists_, keySounds_,
+                            [this](int list) {
+                                showTargetLines(list);
+                                downloadListsPanel_->targetBox(list)->setCurrentIndex(0);
+                            }},
+                           downloadListsPanel_, downloadListsPanel_->tally(), resultArea_);
     connect(resultArea_->resultList(), &QTreeView::doubleClicked, this,
             &MainWindow::ListView1DblClick);
     connect(resultArea_->resultList(), &QTreeView::pressed, this, &MainWindow::ListView1MouseDown);
@@ -311,6 +317,8 @@ void MainWindow::Timer13Timer() {
 
 void MainWindow::UZTTimer3Timer() {
     uZTTimer3_.stop();
+    // The target drop-downs hold their default lines since the window was made.
+    removableDisks_->scanPresentDrives();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -461,8 +469,16 @@ void MainWindow::startWarmUpSearch() {
     startSearchWorker(searchKeyword_);
 }
 
-void MainWindow::registerDriveNotifications() {}
-void MainWindow::releaseDriveNotifications() {}
+void MainWindow::registerDriveNotifications() {
+    connect(&services_.driveNotifications, &DriveNotifications::driveAdded, removableDisks_,
+            &RemovableDisks::driveAdded);
+    connect(&services_.driveNotifications, &DriveNotifications::driveRemoved, removableDisks_,
+            &RemovableDisks::driveRemoved);
+}
+
+void MainWindow::releaseDriveNotifications() {
+    disconnect(&services_.driveNotifications, nullptr, removableDisks_, nullptr);
+}
 void MainWindow::applySkin(const std::string&) {}
 void MainWindow::ListView1DblClick() {
     auto* list = resultArea_->resultList();
@@ -511,6 +527,7 @@ void MainWindow::PageControl2Change(int list) {
     for (int other = 0; other < kDownloadListCount; ++other) {
         copyWidgets_[other]->setOnScreen(other == list);
     }
+    removableDisks_->showChosenDisk();
     keySounds_.request(kCueSelect);
 }
 
@@ -677,6 +694,7 @@ void MainWindow::N3Click() {
         return;
     }
     downloadLists_.shown().deleteSelected(selected, services_.files);
+    removableDisks_->armFreeSpaceRefresh();
     showShownListRows();
     keySounds_.request(kCueDelete);
     recomputeTally();
@@ -732,8 +750,8 @@ int MainWindow::barMaximumOfList(int list) const {
     return barMaximumOf(listSizes_.text(list + 1));
 }
 
-void MainWindow::UPangTimer3Timer() {
-    uPangTimer3_.stop();
+void MainWindow::armFreeSpaceRefresh() {
+    removableDisks_->armFreeSpaceRefresh();
 }
 void MainWindow::loadPlaylist() {}
 void MainWindow::loadSingers() {}

@@ -27,6 +27,7 @@ namespace qh {
 class BasicSetupPanel;
 class CategoryTabStrip;
 class DownloadListsPanel;
+class DriveNotifications;
 class FileSystem;
 class FolderReader;
 class InputMethods;
@@ -34,6 +35,7 @@ class ListCopyWidgets;
 class DriveFolderModel;
 class ParametersWindow;
 class PlayerColumnPanel;
+class RemovableDisks;
 class ResultAreaPanel;
 class SearchBarPanel;
 class SettingsStore;
@@ -50,6 +52,7 @@ struct MainWindowServices {
     Shell& shell;
     SoundDevice& keySoundDevice;
     const InputMethods& inputMethods;
+    DriveNotifications& driveNotifications;
 };
 
 // The window's outer frame around its client area, as the shop's screens drew it; the layout
@@ -118,11 +121,10 @@ private:
     void startBatchJob(int list);
     // CopyJobWindow: what the lists' copy jobs change beyond their tabs.
     void setCopyStatusLine(const std::string& text) override;
-    void armFreeSpaceRefresh() override { uPangTimer3_.start(); }
+    void armFreeSpaceRefresh() override;
     void trimKeywordHistory() override;
     void playCopySound() override;
     int barMaximumOfList(int list) const override;
-    void UPangTimer3Timer();
     void Timer13Timer();
     void UZTTimer3Timer();
     void FormCloseQuery();
@@ -177,6 +179,7 @@ private:
     QTreeView* folderTree_ = nullptr;  // ShellTreeView2
     DownloadListsPanel* downloadListsPanel_ = nullptr;
     BasicSetupPanel* basicSetup_ = nullptr;
+    RemovableDisks* removableDisks_ = nullptr;
     std::array<QLabel*, 2> statusPanels_{};
     std::array<ListCopyWidgets*, DownloadLists::kCount> copyWidgets_{};
 
@@ -186,7 +189,6 @@ private:
     QTimer timer3_;
     QTimer timer13_;
     QTimer uZTTimer3_;
-    QTimer uPangTimer3_;
 
     bool shown_ = false;
     HotList hotList_;

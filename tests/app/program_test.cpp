@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 
+#include "platform/fake_drive_notifications.h"
 #include "platform/fake_input_methods.h"
 #include "platform/fake_shell.h"
 #include "platform/fake_sound_device.h"
@@ -47,9 +48,10 @@ TEST(Program, MakesTheMainWindowShownAndFiveSideWindowsHidden) {
     FakeShell shell;
     FakeSoundDevice sounds;
     FakeInputMethods inputMethods;
+    FakeDriveNotifications driveEvents;
 
     const auto windows = createProgramWindows(
-        {paths, settings, drives, files, folderReader, shell, sounds, inputMethods});
+        {paths, settings, drives, files, folderReader, shell, sounds, inputMethods, driveEvents});
 
     EXPECT_TRUE(windows.main->isVisible());
     const struct {

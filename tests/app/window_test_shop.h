@@ -5,6 +5,7 @@
 
 #include "app/main_window.h"
 #include "media/key_sound_tunes.h"
+#include "platform/fake_drive_notifications.h"
 #include "platform/fake_input_methods.h"
 #include "platform/fake_shell.h"
 #include "platform/fake_sound_device.h"
@@ -41,7 +42,8 @@ struct WindowTestShop {
         }
     }
     MainWindowServices services(Shell& useShell) {
-        return {paths, settings, drives, files, folderReader, useShell, sounds, inputMethods};
+        return {paths,    settings, drives,       files,      folderReader,
+                useShell, sounds,   inputMethods, driveEvents};
     }
     MainWindowServices services() { return services(shell); }
 
@@ -54,6 +56,7 @@ struct WindowTestShop {
     FakeShell shell;
     FakeSoundDevice sounds;
     FakeInputMethods inputMethods{{gbk("系统默认输入法"), gbk("fcitx 中文输入法")}};
+    FakeDriveNotifications driveEvents;
 };
 
 }  // namespace qh::testing
