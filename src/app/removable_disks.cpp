@@ -45,12 +45,13 @@ RemovableDisks::RemovableDisks(RemovableDiskServices services, QTabWidget* listP
     // Both share the caption row of the tally; one of them shows at a time.
     noDisk_ = new QLabel(fromGbk(noDiskNotice()), tally);
     noDisk_->setObjectName("Label37");
-    noDisk_->setGeometry(44, 0, 210, 16);
+    noDisk_->setGeometry(36, 0, 220, 16);
     noDisk_->setStyleSheet("color: red; font-size: 12px;");
     freeSpace_ = new QLabel(tally);
     freeSpace_->setObjectName("Label36");
-    freeSpace_->setGeometry(44, 0, 210, 16);
-    freeSpace_->setStyleSheet("font-size: 12px;");
+    freeSpace_->setGeometry(36, 0, 220, 16);
+    // A large disk's sizes run to six digits each; the line must fit beside the caption.
+    freeSpace_->setStyleSheet("font-size: 11px;");
     freeSpace_->hide();
 
     browser_ = new QListView(browserParent);
