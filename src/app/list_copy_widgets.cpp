@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "app/busy_animation.h"
+#include "app/caption_gap.h"
 #include "text/gbk.h"
 
 namespace qh {
@@ -54,17 +55,10 @@ ListCopyWidgets::ListCopyWidgets(int list, QWidget* page, QWidget* window, bool 
     groupBox_ = new QGroupBox(page);
     groupBox_->setObjectName(QString::fromLatin1(names.groupBox));
     groupBox_->setGeometry(4, 550, 260, 38);
-    // The counter sits in the gap of its caption, wherever the font puts that gap.
-    const QString before = QString::fromUtf8("用时");
-    const QString gap = QStringLiteral("      ");
-    auto* caption = makeLabel("ElapsedCaption", before + gap + QString::fromUtf8("秒"), {}, groupBox_);
+    auto* caption = makeLabel("ElapsedCaption", captionWithGaps("用时      秒"), {}, groupBox_);
     caption->adjustSize();
     caption->move(groupBox_->width() - caption->width() - 6, 14);
-    const QFontMetrics metrics = caption->fontMetrics();
-    elapsed_ = makeLabel(names.elapsed, QStringLiteral("0"),
-                         {caption->x() + metrics.horizontalAdvance(before), 14,
-                          metrics.horizontalAdvance(gap), caption->height()},
-                         groupBox_);
+    elapsed_ = makeLabel(names.elapsed, QStringLiteral("0"), gapOf(caption, 2, 6), groupBox_);
     elapsed_->setAlignment(Qt::AlignCenter);
     progressLine_ =
         makeLabel(names.progressLine, {}, {6, 14, caption->x() - 10, caption->height()}, groupBox_);

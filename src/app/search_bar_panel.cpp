@@ -2,10 +2,10 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 
+#include "app/caption_gap.h"
 #include "app/drive_combo.h"
 #include "app/keyword_line_edit.h"
 #include "text/gbk.h"
@@ -65,15 +65,12 @@ SearchBarPanel::SearchBarPanel(QWidget* parent) : QGroupBox(parent) {
                      "勾选后输入编号后回车文件就直接下载到U盘相应目录", {288, 56, 86, 22});
     copyAtOnce_->setChecked(true);
 
-    auto* secondsCaption = new QLabel(QString::fromUtf8("用时     秒"), this);
+    auto* secondsCaption = new QLabel(captionWithGaps("用时     秒"), this);
     secondsCaption->setObjectName("Label65");
     secondsCaption->setGeometry(384, 56, 110, 22);
     secondsLabel_ = new QLabel(QStringLiteral("0"), secondsCaption);
     secondsLabel_->setObjectName("Label64");
-    // The seconds sit in the blank gap of the caption, wherever the font puts it.
-    const QFontMetrics metrics(secondsCaption->font());
-    secondsLabel_->setGeometry(metrics.horizontalAdvance(QString::fromUtf8("用时")), 0,
-                               metrics.horizontalAdvance(QStringLiteral("     ")), 22);
+    secondsLabel_->setGeometry(gapOf(secondsCaption, 2, 5).translated(-secondsCaption->pos()));
     secondsLabel_->setAlignment(Qt::AlignCenter);
 
     const char* names[] = {"ComboBox3", "ComboBox4", "ComboBox5", "ComboBox20"};

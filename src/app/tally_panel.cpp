@@ -1,8 +1,8 @@
 #include "app/tally_panel.h"
 
-#include <QFontMetrics>
 #include <QLabel>
 
+#include "app/caption_gap.h"
 #include "download/amount_text.h"
 #include "download/billing_tally.h"
 #include "text/gbk.h"
@@ -48,29 +48,19 @@ TallyPanel::TallyPanel(QWidget* parent) : QGroupBox(QString::fromUtf8("统计"),
         counters_[index] = addLabel(this, cell.counter, QStringLiteral("0"),
                                     {left + 54, top, 28, 18}, "color: red; font-size: 12px;");
     }
-    // The values sit in the blank gaps of their captions, wherever the font puts them.
-    const QString sizeCaption = QString::fromUtf8("文件大小：           MB  共:      个对象");
-    const QString amountCaption = QString::fromUtf8("应收金额：　　　　　  元");
-    auto* sizeLine = addLabel(this, "Label15", sizeCaption, {6, 100, 248, 18}, "font-size: 12px;");
-    auto* amountLine =
-        addLabel(this, "Label59", amountCaption, {6, 120, 248, 20}, "font-size: 12px;");
-    const auto gap = [](QLabel* caption, const QString& before, const QString& blank) {
-        caption->ensurePolished();
-        const QFontMetrics metrics(caption->font());
-        const int left = metrics.horizontalAdvance(before);
-        return QRect(caption->x() + left, caption->y(), metrics.horizontalAdvance(blank),
-                     caption->height());
-    };
+    // The values sit in the blank gaps of their captions.
+    auto* sizeLine =
+        addLabel(this, "Label15", captionWithGaps("文件大小：           MB  共:      个对象"),
+                 {6, 100, 248, 18}, "font-size: 12px;");
+    auto* amountLine = addLabel(this, "Label59", captionWithGaps("应收金额：　　　　　  元"),
+                                {6, 120, 248, 20}, "font-size: 12px;");
     sizeLabel_ =
-        addLabel(this, "Label23", QStringLiteral("0"),
-                 gap(sizeLine, sizeCaption.left(5), sizeCaption.mid(5, 11)), "font-size: 12px;");
+        addLabel(this, "Label23", QStringLiteral("0"), gapOf(sizeLine, 5, 11), "font-size: 12px;");
     sizeLabel_->setAlignment(Qt::AlignCenter);
     countLabel_ =
-        addLabel(this, "Label22", QStringLiteral("0"),
-                 gap(sizeLine, sizeCaption.left(22), sizeCaption.mid(22, 6)), "font-size: 12px;");
+        addLabel(this, "Label22", QStringLiteral("0"), gapOf(sizeLine, 22, 6), "font-size: 12px;");
     countLabel_->setAlignment(Qt::AlignCenter);
-    amountLabel_ = addLabel(this, "Label60", QStringLiteral("0"),
-                            gap(amountLine, amountCaption.left(5), amountCaption.mid(5, 7)),
+    amountLabel_ = addLabel(this, "Label60", QStringLiteral("0"), gapOf(amountLine, 5, 7),
                             "color: red; font-size: 16px; font-weight: bold;");
     amountLabel_->setAlignment(Qt::AlignCenter);
 }
