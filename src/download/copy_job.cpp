@@ -46,6 +46,7 @@ void CopyJob::runBatch() {
 
     host_.armFreeSpaceRefresh();
     host_.setProgressLine({});
+    flushCopies();
     host_.setDoneNoticeShown(true);
     if (const auto status = batchEndStatusLine(inputs_.list)) {
         host_.setStatusLine(*status);
@@ -82,9 +83,17 @@ void CopyJob::runSync(std::size_t first) {
     host_.jobEnded();
 }
 
+void CopyJob::flushCopies() {
+    for (const auto& folder : foldersToFlush_) {
+        inputs_.files.flushFolder(folder);
+    }
+    foldersToFlush_.clear();
+}
+
 void CopyJob::finishSync() {
     host_.armFreeSpaceRefresh();
     host_.setProgressLine({});
+    flushCopies();
     if (const auto status = syncFinishStatusLine(inputs_.list)) {
         host_.setStatusLine(*status);
     }
@@ -112,12 +121,15 @@ void CopyJob::copyOne(std::string_view path, const Announce& announce) {
     }
 
     FileSystem& files = inputs_.files;
+    foldersToFlush_.emplace(folderOf(*destination));
     std::string lyricsSource;
     if (marked) {
         // Extracted even when the copy exists already; the staging file goes again unless the
         // clerk made the staging folder this kind's target, where it is the copy.
         const std::string staging = inputs_.stagingFolder + name;
-        if (extractMarkedFile(files, path, staging)) {
+        const auto durability =
+            staging == *destination ? CopyDurability::OnDisk : CopyDurability::Cached;
+        if (extractMarkedFile(files, path, staging, durability)) {
             files.copyFile(staging, *destination, /*overwrite=*/false);
         }
         if (staging != *destination) {

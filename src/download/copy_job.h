@@ -4,6 +4,7 @@
 // runs it on a worker thread of its own and turns the host's calls into queued widget changes.
 #include <cstddef>
 #include <functional>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -79,10 +80,14 @@ private:
     // One file: never over an existing copy, its lyrics beside it for music when asked, a marked
     // file through the staging folder. Failures pass the file over silently.
     void copyOne(std::string_view path, const Announce& announce);
+    // Before a done notice, so the clerk may hand the disk back: the copies' names reach the disk
+    // with one flush per folder written, not one per file.
+    void flushCopies();
     void finishSync();
 
     CopyJobInputs inputs_;
     CopyJobHost& host_;
+    std::set<std::string> foldersToFlush_;
 };
 
 }  // namespace qh

@@ -29,12 +29,13 @@ std::string stagingFolderOf(int list) {
 }
 
 bool extractMarkedFile(FileSystem& files, std::string_view libraryPath,
-                       std::string_view stagingPath) {
+                       std::string_view stagingPath, CopyDurability durability) {
     const auto size = files.fileSize(libraryPath);
     if (!size || *size <= kMarkedFileBlockBytes) {
         return false;
     }
-    return files.copyFile(libraryPath, stagingPath, /*overwrite=*/true, kMarkedFileBlockBytes);
+    return files.copyFile(libraryPath, stagingPath, /*overwrite=*/true, kMarkedFileBlockBytes,
+                          durability);
 }
 
 }  // namespace qh

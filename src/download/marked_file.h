@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-namespace qh {
+#include "platform/file_system.h"
 
-class FileSystem;
+namespace qh {
 
 inline constexpr std::int64_t kMarkedFileBlockBytes = 407'552;
 
@@ -25,6 +25,7 @@ std::string stagingFolderOf(int list);
 // A file no longer than the block has no content: the extraction fails and `stagingPath` is left
 // as it was, so nothing empty is ever delivered to a customer.
 bool extractMarkedFile(FileSystem& files, std::string_view libraryPath,
-                       std::string_view stagingPath);
+                       std::string_view stagingPath,
+                       CopyDurability durability = CopyDurability::Cached);
 
 }  // namespace qh

@@ -96,15 +96,16 @@ bool copyData(int in, int out, off_t position) {
     }
 }
 
-// Data, time and all, on the disk before the file gets its name.
-bool writeWhole(int in, TemporaryFile& temporary, off_t offset, const struct stat& source) {
+// With `syncData`, data, time and all are on the disk before the file gets its name.
+bool writeWhole(int in, TemporaryFile& temporary, off_t offset, const struct stat& source,
+                bool syncData) {
     if (!copyData(in, temporary.fd.get(), offset)) {
         return false;
     }
     // A volume that cannot keep the time still holds a whole copy, so that failure is let pass.
     const struct timespec times[2] = {{0, UTIME_OMIT}, source.st_mtim};
     ::futimens(temporary.fd.get(), times);
-    return ::fsync(temporary.fd.get()) == 0 && temporary.fd.close();
+    return (!syncData || ::fsync(temporary.fd.get()) == 0) && temporary.fd.close();
 }
 
 bool moveIntoPlace(int folder, const std::string& temporary, const std::string& name,
@@ -115,15 +116,10 @@ bool moveIntoPlace(int folder, const std::string& temporary, const std::string& 
     return renameNoReplace(folder, temporary.c_str(), folder, name.c_str());
 }
 
-bool syncFolder(int folder) {
-    // Some FUSE volumes cannot sync a folder; the file's data is synced all the same.
-    return ::fsync(folder) == 0 || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP;
-}
-
 }  // namespace
 
 bool copyFileDurably(const std::filesystem::path& source, const std::filesystem::path& target,
-                     bool overwrite, std::int64_t sourceOffset) {
+                     bool overwrite, std::int64_t sourceOffset, bool syncData) {
     if (sourceOffset < 0 || !target.has_filename()) {
         return false;
     }
@@ -147,12 +143,12 @@ bool copyFileDurably(const std::filesystem::path& source, const std::filesystem:
     if (!temporary) {
         return false;
     }
-    if (!writeWhole(in.get(), *temporary, sourceOffset, sourceStat) ||
+    if (!writeWhole(in.get(), *temporary, sourceOffset, sourceStat, syncData) ||
         !moveIntoPlace(folder.get(), temporary->name, name, overwrite)) {
         ::unlinkat(folder.get(), temporary->name.c_str(), 0);
         return false;
     }
-    return syncFolder(folder.get());
+    return true;
 }
 
 }  // namespace qh

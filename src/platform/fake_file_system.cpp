@@ -242,7 +242,7 @@ bool FakeFileSystem::folderExists(std::string_view path) const {
 }
 
 bool FakeFileSystem::copyFile(std::string_view source, std::string_view target, bool overwrite,
-                              std::int64_t sourceOffset) {
+                              std::int64_t sourceOffset, CopyDurability) {
     std::lock_guard lock(mutex_);
     const Node* from = find(source);
     const auto place = placeOf(target);
@@ -331,6 +331,10 @@ std::unique_ptr<ReadStream> FakeFileSystem::openRead(std::string_view path) cons
         return nullptr;
     }
     return std::make_unique<StringReadStream>(node->data);
+}
+
+bool FakeFileSystem::flushFolder(std::string_view folder) {
+    return folderExists(folder);
 }
 
 std::optional<VolumeSize> FakeFileSystem::volumeSize(std::string_view path) const {

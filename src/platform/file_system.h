@@ -35,6 +35,12 @@ struct VolumeSize {
     std::uint64_t freeBytes = 0;
 };
 
+enum class CopyDurability {
+    OnDisk,
+    // A scratch copy that is read and deleted soon: nothing waits for the disk.
+    Cached,
+};
+
 class ReadStream {
 public:
     virtual ~ReadStream() = default;
@@ -59,11 +65,14 @@ public:
     virtual bool folderExists(std::string_view path) const = 0;
 
     // Copies the source, from byte `sourceOffset` on, to `target`. The data goes to a temporary
-    // name in the target's folder, is flushed to the disk and renamed into place only when
-    // whole, so a failed copy leaves nothing at the target. Without overwrite an existing
+    // name in the target's folder and is renamed into place only when whole, so a failed copy
+    // leaves nothing at the target. With OnDisk the data is flushed to the disk before the
+    // rename, so even a crash or a pulled disk never leaves a partial copy under the name; the
+    // name itself reaches the disk with the next flushFolder. Without overwrite an existing
     // target is left alone and the copy fails.
     virtual bool copyFile(std::string_view source, std::string_view target, bool overwrite,
-                          std::int64_t sourceOffset = 0) = 0;
+                          std::int64_t sourceOffset = 0,
+                          CopyDurability durability = CopyDurability::OnDisk) = 0;
     virtual bool deleteFile(std::string_view path) = 0;
     // Removes an empty folder.
     virtual bool deleteFolder(std::string_view path) = 0;
@@ -72,6 +81,9 @@ public:
     // Creates the folder with all missing parents; true when it exists afterwards.
     virtual bool createFolders(std::string_view path) = 0;
     virtual std::unique_ptr<ReadStream> openRead(std::string_view path) const = 0;
+    // Puts the folder's entries, and all else its volume keeps in the cache, on the disk: after
+    // it every copy made in the folder survives the disk being pulled.
+    virtual bool flushFolder(std::string_view folder) = 0;
     // Sizes of the volume that holds the path's drive.
     virtual std::optional<VolumeSize> volumeSize(std::string_view path) const = 0;
 };

@@ -18,12 +18,14 @@ public:
     bool fileExists(std::string_view path) const override;
     bool folderExists(std::string_view path) const override;
     bool copyFile(std::string_view source, std::string_view target, bool overwrite,
-                  std::int64_t sourceOffset = 0) override;
+                  std::int64_t sourceOffset = 0,
+                  CopyDurability durability = CopyDurability::OnDisk) override;
     bool deleteFile(std::string_view path) override;
     bool deleteFolder(std::string_view path) override;
     bool rename(std::string_view from, std::string_view to) override;
     bool createFolders(std::string_view path) override;
     std::unique_ptr<ReadStream> openRead(std::string_view path) const override;
+    bool flushFolder(std::string_view folder) override;
     std::optional<VolumeSize> volumeSize(std::string_view path) const override;
 
 private:

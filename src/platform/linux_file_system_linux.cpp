@@ -91,11 +91,12 @@ bool LinuxFileSystem::folderExists(std::string_view path) const {
 }
 
 bool LinuxFileSystem::copyFile(std::string_view source, std::string_view target, bool overwrite,
-                               std::int64_t sourceOffset) {
+                               std::int64_t sourceOffset, CopyDurability durability) {
     const auto from = resolve(source);
     const auto to = resolve(target);
     return from && to && namesAnEntry(target) &&
-           copyFileDurably(*from, *to, overwrite, sourceOffset);
+           copyFileDurably(*from, *to, overwrite, sourceOffset,
+                           durability == CopyDurability::OnDisk);
 }
 
 bool LinuxFileSystem::deleteFile(std::string_view path) {
@@ -141,6 +142,17 @@ std::unique_ptr<ReadStream> LinuxFileSystem::openRead(std::string_view path) con
         return nullptr;
     }
     return std::make_unique<FileReadStream>(std::move(fd), status.st_size);
+}
+
+bool LinuxFileSystem::flushFolder(std::string_view folder) {
+    const auto host = resolve(folder);
+    UniqueFd fd{host ? ::open(host->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1};
+    if (!fd || ::syncfs(fd.get()) != 0) {
+        return false;
+    }
+    // FUSE volumes (ntfs-3g) may take syncfs as a no-op but hear a folder's fsync; some of them
+    // cannot sync a folder either, and their copies' data is synced all the same.
+    return ::fsync(fd.get()) == 0 || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP;
 }
 
 std::optional<VolumeSize> LinuxFileSystem::volumeSize(std::string_view path) const {

@@ -33,13 +33,13 @@ public:
     using ForwardingFileSystem::ForwardingFileSystem;
 
     bool copyFile(std::string_view source, std::string_view target, bool overwrite,
-                  std::int64_t sourceOffset) override {
+                  std::int64_t sourceOffset, CopyDurability durability) override {
         if (source.starts_with("F:") && !overwrite) {
             std::unique_lock lock(mutex_);
             const int ticket = ++arrived_;
             opened_.wait(lock, [&] { return !holding_ || passes_ >= ticket; });
         }
-        return ForwardingFileSystem::copyFile(source, target, overwrite, sourceOffset);
+        return ForwardingFileSystem::copyFile(source, target, overwrite, sourceOffset, durability);
     }
 
     void hold() {

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <mutex>
+#include <set>
 #include <thread>
 
 #include "download/copy_progress.h"
@@ -44,6 +45,8 @@ public:
 
     // Runs after each progress line is set, before that file is copied.
     std::function<void(const std::string& line)> whileCopying;
+    // Runs as the done notice appears.
+    std::function<void()> whenNoticeShown;
 
     Tab tab() const {
         std::lock_guard lock(mutex_);
@@ -65,6 +68,9 @@ public:
     }
     void setDoneNoticeShown(bool shown) override {
         change([&](Tab& tab) { tab.noticeShown = shown; });
+        if (shown && whenNoticeShown) {
+            whenNoticeShown();
+        }
     }
     void resetBar() override {
         change([](Tab& tab) {
@@ -120,7 +126,8 @@ private:
     Tab tab_;
 };
 
-// Passes everything to a FakeFileSystem and notes the target of every copy tried.
+// Passes everything to a FakeFileSystem, notes the target of every copy tried and which copies
+// meant for the disk a pulled-out disk could still lose: those since their folder's last flush.
 class CopyRecordingFileSystem final : public testing::ForwardingFileSystem {
 public:
     using ForwardingFileSystem::ForwardingFileSystem;
@@ -129,19 +136,37 @@ public:
         std::lock_guard lock(mutex_);
         return copyTargets_;
     }
+    std::set<std::string> unflushedCopies() const {
+        std::lock_guard lock(mutex_);
+        return unflushed_;
+    }
 
     bool copyFile(std::string_view source, std::string_view target, bool overwrite,
-                  std::int64_t sourceOffset) override {
+                  std::int64_t sourceOffset, CopyDurability durability) override {
         {
             std::lock_guard lock(mutex_);
             copyTargets_.emplace_back(target);
         }
-        return ForwardingFileSystem::copyFile(source, target, overwrite, sourceOffset);
+        const bool copied =
+            ForwardingFileSystem::copyFile(source, target, overwrite, sourceOffset, durability);
+        if (copied && durability == CopyDurability::OnDisk) {
+            std::lock_guard lock(mutex_);
+            unflushed_.emplace(utf8(target));
+        }
+        return copied;
+    }
+    bool flushFolder(std::string_view folder) override {
+        std::lock_guard lock(mutex_);
+        const std::string flushed = utf8(folder);
+        std::erase_if(unflushed_,
+                      [&](const std::string& copy) { return copy.starts_with(flushed); });
+        return ForwardingFileSystem::flushFolder(folder);
     }
 
 private:
     mutable std::mutex mutex_;
     std::vector<std::string> copyTargets_;
+    std::set<std::string> unflushed_;  // UTF-8
 };
 
 // The library on F:, the customer's disk G: with a music and a video folder, the staging
@@ -374,6 +399,44 @@ TEST(CopyJob, ASyncFinishEndsEachListItsOwnWay) {
         EXPECT_EQ(tab.line, "");
         EXPECT_EQ(tab.sounds, 0);
         EXPECT_EQ(tab.ends, 1);
+    }
+}
+
+TEST(CopyJob, TheDoneNoticeWaitsUntilTheCopiesAreOnTheCustomersDisk) {
+    const struct {
+        const char* name;
+        void (*run)(Shop& shop);
+    } cases[] = {
+        {"batch",
+         [](Shop& shop) {
+             shop.runBatch(1, {"F:\\库\\a.mp3", "F:\\库\\电影.rmvb", "F:\\库\\qh2009b.mp3"});
+         }},
+        {"sync",
+         [](Shop& shop) {
+             shop.host.whileCopying = [&](const std::string& line) {
+                 if (line.starts_with("1/1")) {
+                     shop.syncAdd("F:\\库\\电影.rmvb");
+                     shop.syncAdd("F:\\库\\qh2009b.mp3");
+                 }
+             };
+             shop.job(1).runSync(*shop.syncAdd("F:\\库\\a.mp3"));
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Shop shop;
+        shop.addFile("F:\\库\\a.mp3", "a");
+        shop.addFile("F:\\库\\电影.rmvb", "film");
+        shop.addFile("F:\\库\\qh2009b.mp3", std::string(kMarkedFileBlockBytes, 'x') + "b");
+        std::optional<std::set<std::string>> unflushedAtNotice;
+        shop.host.whenNoticeShown = [&] { unflushedAtNotice = shop.recorder.unflushedCopies(); };
+
+        c.run(shop);
+
+        ASSERT_TRUE(unflushedAtNotice);
+        EXPECT_EQ(*unflushedAtNotice, std::set<std::string>{}) << "a pulled-out disk loses them";
+        EXPECT_TRUE(shop.exists("G:\\视频\\电影.rmvb"));
+        EXPECT_EQ(shop.content("G:\\My Music\\b.mp3"), "b");
     }
 }
 
