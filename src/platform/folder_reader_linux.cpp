@@ -61,7 +61,9 @@ private:
     std::uint32_t withVolumeBits(std::string_view hostName, std::uint32_t bits) const;
 
     UniqueFd fd_;
-    std::unique_ptr<char[]> buffer_ = std::make_unique<char[]>(kListingBufferSize);
+    // Left uninitialised: getdents64 fills what it reads. Let go at the end of the listing, so a
+    // walk holds one only for each folder it is still listing, not for each it is inside of.
+    std::unique_ptr<char[]> buffer_ = std::make_unique_for_overwrite<char[]>(kListingBufferSize);
     std::size_t filled_ = 0;
     std::size_t offset_ = 0;
     bool ended_ = false;
@@ -84,6 +86,7 @@ const dirent64* LinuxOpenFolder::nextListed() {
         const ssize_t got = ended_ ? 0 : ::getdents64(fd_.get(), buffer_.get(), kListingBufferSize);
         if (got <= 0) {
             ended_ = true;
+            buffer_.reset();
             return nullptr;
         }
         filled_ = static_cast<std::size_t>(got);
