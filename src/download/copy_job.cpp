@@ -19,7 +19,9 @@ std::string lyricsPathOf(std::string_view path) {
 }  // namespace
 
 CopyJob::CopyJob(CopyJobInputs inputs, CopyJobHost& host)
-    : inputs_(std::move(inputs)), host_(host) {}
+    : inputs_(std::move(inputs)), host_(host), copies_(inputs_.files.beginCopyBatch()) {}
+
+CopyJob::~CopyJob() = default;
 
 void CopyJob::runBatch() {
     const auto paths = inputs_.control.batchPaths();
@@ -84,6 +86,7 @@ void CopyJob::runSync(std::size_t first) {
 }
 
 void CopyJob::flushCopies() {
+    copies_->finish();
     for (const auto& folder : foldersToFlush_) {
         inputs_.files.flushFolder(folder);
     }
@@ -130,19 +133,20 @@ void CopyJob::copyOne(std::string_view path, const Announce& announce) {
         const auto durability =
             staging == *destination ? CopyDurability::OnDisk : CopyDurability::Cached;
         if (extractMarkedFile(files, path, staging, durability)) {
-            files.copyFile(staging, *destination, /*overwrite=*/false);
+            copies_->copyFile(staging, *destination, /*overwrite=*/false);
         }
         if (staging != *destination) {
             files.deleteFile(staging);
         }
         lyricsSource = std::string(folderOf(path)) + name;
     } else {
-        files.copyFile(path, *destination, /*overwrite=*/false);
+        copies_->copyFile(path, *destination, /*overwrite=*/false);
         lyricsSource = std::string(path);
     }
 
     if (music && inputs_.control.lyricsWanted()) {
-        files.copyFile(lyricsPathOf(lyricsSource), lyricsPathOf(*destination), /*overwrite=*/true);
+        copies_->copyFile(lyricsPathOf(lyricsSource), lyricsPathOf(*destination),
+                          /*overwrite=*/true);
     }
 }
 

@@ -4,12 +4,14 @@
 // runs it on a worker thread of its own and turns the host's calls into queued widget changes.
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <set>
 #include <string>
 #include <string_view>
 
 namespace qh {
 
+class CopyBatch;
 class FileSystem;
 class ListCopyControl;
 class TargetFolderSet;
@@ -64,6 +66,8 @@ struct CopyJobInputs {
 class CopyJob {
 public:
     CopyJob(CopyJobInputs inputs, CopyJobHost& host);
+    // Copies still pending get their names before the job is gone.
+    ~CopyJob();
 
     // The download button's job, after ListCopyControl::startBatch: copies the batch's paths,
     // shows the list's done notice and plays the copy sound, then serves the sync adds made
@@ -80,13 +84,14 @@ private:
     // One file: never over an existing copy, its lyrics beside it for music when asked, a marked
     // file through the staging folder. Failures pass the file over silently.
     void copyOne(std::string_view path, const Announce& announce);
-    // Before a done notice, so the clerk may hand the disk back: the copies' names reach the disk
-    // with one flush per folder written, not one per file.
+    // Before a done notice, so the clerk may hand the disk back: every copy named, and the names
+    // on the disk with one flush per folder written, not one per file.
     void flushCopies();
     void finishSync();
 
     CopyJobInputs inputs_;
     CopyJobHost& host_;
+    std::unique_ptr<CopyBatch> copies_;
     std::set<std::string> foldersToFlush_;
 };
 

@@ -4,6 +4,10 @@
 // place.
 #include <cstdint>
 #include <filesystem>
+#include <optional>
+#include <string>
+
+#include "platform/unique_fd_linux.h"
 
 namespace qh {
 
@@ -16,5 +20,22 @@ namespace qh {
 // of one per copy.
 bool copyFileDurably(const std::filesystem::path& source, const std::filesystem::path& target,
                      bool overwrite, std::int64_t sourceOffset, bool syncData);
+
+// A copy whose data is written under its temporary name but neither synced nor named yet.
+struct UnnamedCopy {
+    UniqueFd folder;
+    UniqueFd file;
+    std::string temporaryName;
+    std::string name;
+    bool overwrite = false;
+};
+
+// The first half of copyFileDurably: empty on failure, with nothing left behind.
+std::optional<UnnamedCopy> writeUnnamedCopy(const std::filesystem::path& source,
+                                            const std::filesystem::path& target, bool overwrite,
+                                            std::int64_t sourceOffset);
+// The second half: syncs the data when asked, then gives the copy its name. On failure the
+// temporary file is removed.
+bool nameCopy(UnnamedCopy& copy, bool syncData);
 
 }  // namespace qh

@@ -50,6 +50,21 @@ public:
     virtual std::int64_t read(char* buffer, std::int64_t count) = 0;
 };
 
+// Copies made one after another whose flush to the disk, and naming after it, may wait for later
+// copies, so the customer's disk gets a few long write-outs instead of a wait for every file.
+class CopyBatch {
+public:
+    // A batch let go finishes every copy still pending, as finish() does.
+    virtual ~CopyBatch() = default;
+    // FileSystem::copyFile with OnDisk, except that the copy may take its name after this
+    // returns. The source has been read by then and may go. Copies take their names in the
+    // order they were made.
+    virtual void copyFile(std::string_view source, std::string_view target, bool overwrite) = 0;
+    // Returns when every copy made so far is on the disk under its name, or has failed and left
+    // nothing; the names themselves need the folder's flushFolder as any copy's do.
+    virtual void finish() = 0;
+};
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -73,6 +88,8 @@ public:
     virtual bool copyFile(std::string_view source, std::string_view target, bool overwrite,
                           std::int64_t sourceOffset = 0,
                           CopyDurability durability = CopyDurability::OnDisk) = 0;
+    // Copies go through copyFile one by one unless the file system can do better.
+    virtual std::unique_ptr<CopyBatch> beginCopyBatch();
     virtual bool deleteFile(std::string_view path) = 0;
     // Removes an empty folder.
     virtual bool deleteFolder(std::string_view path) = 0;

@@ -1,4 +1,8 @@
 #pragma once
+#include <filesystem>
+#include <optional>
+#include <utility>
+
 #include "platform/file_system.h"
 #include "platform/shared_drive_table.h"
 
@@ -20,6 +24,7 @@ public:
     bool copyFile(std::string_view source, std::string_view target, bool overwrite,
                   std::int64_t sourceOffset = 0,
                   CopyDurability durability = CopyDurability::OnDisk) override;
+    std::unique_ptr<CopyBatch> beginCopyBatch() override;
     bool deleteFile(std::string_view path) override;
     bool deleteFolder(std::string_view path) override;
     bool rename(std::string_view from, std::string_view to) override;
@@ -30,6 +35,9 @@ public:
 
 private:
     std::optional<std::filesystem::path> resolve(std::string_view path) const;
+    // Host paths of a copy's source and target.
+    std::optional<std::pair<std::filesystem::path, std::filesystem::path>> copyEnds(
+        std::string_view source, std::string_view target) const;
 
     const SharedDriveTable& drives_;
 };

@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "platform/durable_copy_linux.h"
+#include "platform/grouped_flush_copy_batch_linux.h"
 #include "platform/host_folder_listing_linux.h"
 #include "platform/rename_no_replace_linux.h"
 #include "platform/unique_fd_linux.h"
@@ -90,13 +91,28 @@ bool LinuxFileSystem::folderExists(std::string_view path) const {
     return status && S_ISDIR(status->st_mode);
 }
 
+std::optional<std::pair<std::filesystem::path, std::filesystem::path>> LinuxFileSystem::copyEnds(
+    std::string_view source, std::string_view target) const {
+    auto from = resolve(source);
+    auto to = resolve(target);
+    if (!from || !to || !namesAnEntry(target)) {
+        return std::nullopt;
+    }
+    return std::pair{std::move(*from), std::move(*to)};
+}
+
 bool LinuxFileSystem::copyFile(std::string_view source, std::string_view target, bool overwrite,
                                std::int64_t sourceOffset, CopyDurability durability) {
-    const auto from = resolve(source);
-    const auto to = resolve(target);
-    return from && to && namesAnEntry(target) &&
-           copyFileDurably(*from, *to, overwrite, sourceOffset,
-                           durability == CopyDurability::OnDisk);
+    const auto ends = copyEnds(source, target);
+    return ends && copyFileDurably(ends->first, ends->second, overwrite, sourceOffset,
+                                   durability == CopyDurability::OnDisk);
+}
+
+std::unique_ptr<CopyBatch> LinuxFileSystem::beginCopyBatch() {
+    return std::make_unique<GroupedFlushCopyBatch>(
+        [this](std::string_view source, std::string_view target) {
+            return copyEnds(source, target);
+        });
 }
 
 bool LinuxFileSystem::deleteFile(std::string_view path) {

@@ -13,6 +13,7 @@
 #include "download/target_folder_set.h"
 #include "platform/fake_file_system.h"
 #include "support/forwarding_file_system.h"
+#include "text/byte_text.h"
 #include "text/gbk.h"
 
 namespace qh {
@@ -143,17 +144,17 @@ public:
 
     bool copyFile(std::string_view source, std::string_view target, bool overwrite,
                   std::int64_t sourceOffset, CopyDurability durability) override {
-        {
-            std::lock_guard lock(mutex_);
-            copyTargets_.emplace_back(target);
-        }
+        recordCopyTarget(target);
         const bool copied =
             ForwardingFileSystem::copyFile(source, target, overwrite, sourceOffset, durability);
         if (copied && durability == CopyDurability::OnDisk) {
-            std::lock_guard lock(mutex_);
-            unflushed_.emplace(utf8(target));
+            recordUnflushed(target);
         }
         return copied;
+    }
+    // Like the disk's own batch, copies take their names only when the batch is finished.
+    std::unique_ptr<CopyBatch> beginCopyBatch() override {
+        return std::make_unique<NamedAtFinish>(*this);
     }
     bool flushFolder(std::string_view folder) override {
         std::lock_guard lock(mutex_);
@@ -164,6 +165,54 @@ public:
     }
 
 private:
+    // Reads each source at once into a hidden file beside the target, and names it at finish.
+    class NamedAtFinish final : public CopyBatch {
+    public:
+        explicit NamedAtFinish(CopyRecordingFileSystem& disk) : disk_(disk) {}
+        ~NamedAtFinish() override { finish(); }
+
+        void copyFile(std::string_view source, std::string_view target, bool overwrite) override {
+            disk_.recordCopyTarget(target);
+            HeldCopy copy{std::string(folderOf(target)) + ".held-" + std::to_string(held_.size()),
+                          std::string(target), overwrite};
+            if (disk_.ForwardingFileSystem::copyFile(source, copy.heldName, true, 0,
+                                                     CopyDurability::OnDisk)) {
+                held_.push_back(std::move(copy));
+            }
+        }
+        void finish() override {
+            for (const auto& copy : held_) {
+                if (copy.overwrite) {
+                    disk_.ForwardingFileSystem::deleteFile(copy.target);
+                }
+                if (disk_.ForwardingFileSystem::rename(copy.heldName, copy.target)) {
+                    disk_.recordUnflushed(copy.target);
+                } else {
+                    disk_.ForwardingFileSystem::deleteFile(copy.heldName);
+                }
+            }
+            held_.clear();
+        }
+
+    private:
+        struct HeldCopy {
+            std::string heldName;
+            std::string target;
+            bool overwrite = false;
+        };
+        CopyRecordingFileSystem& disk_;
+        std::vector<HeldCopy> held_;
+    };
+
+    void recordCopyTarget(std::string_view target) {
+        std::lock_guard lock(mutex_);
+        copyTargets_.emplace_back(target);
+    }
+    void recordUnflushed(std::string_view target) {
+        std::lock_guard lock(mutex_);
+        unflushed_.emplace(utf8(target));
+    }
+
     mutable std::mutex mutex_;
     std::vector<std::string> copyTargets_;
     std::set<std::string> unflushed_;  // UTF-8
@@ -429,13 +478,20 @@ TEST(CopyJob, TheDoneNoticeWaitsUntilTheCopiesAreOnTheCustomersDisk) {
         shop.addFile("F:\\库\\电影.rmvb", "film");
         shop.addFile("F:\\库\\qh2009b.mp3", std::string(kMarkedFileBlockBytes, 'x') + "b");
         std::optional<std::set<std::string>> unflushedAtNotice;
-        shop.host.whenNoticeShown = [&] { unflushedAtNotice = shop.recorder.unflushedCopies(); };
+        std::vector<bool> presentAtNotice;
+        shop.host.whenNoticeShown = [&] {
+            unflushedAtNotice = shop.recorder.unflushedCopies();
+            for (const char* copy :
+                 {"G:\\My Music\\a.mp3", "G:\\视频\\电影.rmvb", "G:\\My Music\\b.mp3"}) {
+                presentAtNotice.push_back(shop.exists(copy));
+            }
+        };
 
         c.run(shop);
 
         ASSERT_TRUE(unflushedAtNotice);
         EXPECT_EQ(*unflushedAtNotice, std::set<std::string>{}) << "a pulled-out disk loses them";
-        EXPECT_TRUE(shop.exists("G:\\视频\\电影.rmvb"));
+        EXPECT_EQ(presentAtNotice, std::vector<bool>(3, true));
         EXPECT_EQ(shop.content("G:\\My Music\\b.mp3"), "b");
     }
 }

@@ -163,6 +163,58 @@ TEST_F(LinuxFileSystemTest, ATargetThatAppearsDuringTheCopyIsKept) {
     EXPECT_EQ(files_.list(R"(F:\out\)", "*.*", HiddenEntries::Include).size(), 1u);
 }
 
+// A list's copies go through a batch: whatever its groups, every copy ends up whole under its
+// name, the first of two copies to one name wins, lyrics replace, and no temporary file stays.
+TEST_F(LinuxFileSystemTest, ABatchNamesEveryCopyWholeAndNeverReplacesAnEarlierOne) {
+    const fs::path out = hostF() / "out";
+    fs::create_directory(out);
+    writeHostFile(out / "kept.mp3", "customer's own");
+    writeHostFile(out / "song.lrc", "old words");
+    writeHostFile(hostF() / "lyrics.lrc", "new words");
+    writeHostFile(hostF() / "kept.mp3", "library");
+    std::vector<std::string> expected;
+    auto batch = files_.beginCopyBatch();
+    for (int i = 0; i < 40; ++i) {
+        // Sizes from a few bytes to several MiB, so copies fall into groups of every kind.
+        std::string data(std::size_t{1} << (i % 24), static_cast<char>('a' + i % 26));
+        const std::string name = "s" + std::to_string(i) + ".mp3";
+        writeHostFile(hostF() / "lib" / name, data);
+        batch->copyFile("F:\\lib\\" + name, "F:\\out\\" + name, false);
+        if (i == 3) {
+            writeHostFile(hostF() / "other" / name, "same name, other folder");
+            batch->copyFile("F:\\other\\" + name, "F:\\out\\" + name, false);
+        }
+        expected.push_back(std::move(data));
+    }
+    batch->copyFile(R"(F:\kept.mp3)", R"(F:\out\kept.mp3)", false);
+    batch->copyFile(R"(F:\lyrics.lrc)", R"(F:\out\song.lrc)", true);
+    batch->copyFile(R"(F:\missing.mp3)", R"(F:\out\missing.mp3)", false);
+    batch->finish();
+
+    for (int i = 0; i < 40; ++i) {
+        EXPECT_EQ(readHostFile(out / ("s" + std::to_string(i) + ".mp3")), expected[i]) << i;
+    }
+    EXPECT_EQ(readHostFile(out / "kept.mp3"), "customer's own");
+    EXPECT_EQ(readHostFile(out / "song.lrc"), "new words");
+    EXPECT_FALSE(fs::exists(out / "missing.mp3"));
+    EXPECT_EQ(files_.list(R"(F:\out\)", "*.*", HiddenEntries::Include).size(), 42u);
+}
+
+// A job stopped at shut-down lets go of its batch without finishing it.
+TEST_F(LinuxFileSystemTest, ABatchLetGoNamesWhatItHolds) {
+    writeHostFile(hostF() / "a.mp3", "abc");
+    writeHostFile(hostF() / "b.mp3", "de");
+    files_.createFolders(R"(F:\out)");
+    {
+        auto batch = files_.beginCopyBatch();
+        batch->copyFile(R"(F:\a.mp3)", R"(F:\out\a.mp3)", false);
+        batch->copyFile(R"(F:\b.mp3)", R"(F:\out\b.mp3)", false);
+    }
+    EXPECT_EQ(readHostFile(hostF() / "out" / "a.mp3"), "abc");
+    EXPECT_EQ(readHostFile(hostF() / "out" / "b.mp3"), "de");
+    EXPECT_EQ(files_.list(R"(F:\out\)", "*.*", HiddenEntries::Include).size(), 2u);
+}
+
 // A small tmpfs stands for a customer's disk that fills up half-way through a copy.
 class FullDiskTest : public LinuxFileSystemTest {
 protected:
@@ -196,6 +248,24 @@ TEST_F(FullDiskTest, ACopyThatDoesNotFitLeavesNothing) {
 
     EXPECT_TRUE(files_.copyFile(R"(F:\song.mp3)", R"(G:\song.mp3)", false));
     EXPECT_EQ(files_.fileSize(R"(G:\song.mp3)"), 100 << 10);
+}
+
+// The copy that does not fit fails in its group; the copies before and after it are whole.
+TEST_F(FullDiskTest, ABatchPassesOverACopyThatDoesNotFit) {
+    writeHostFile(hostF() / "film.rmvb", std::string(3 << 20, 'f'));
+    writeHostFile(hostF() / "a.mp3", std::string(100 << 10, 'a'));
+    writeHostFile(hostF() / "b.mp3", std::string(200 << 10, 'b'));
+
+    auto batch = files_.beginCopyBatch();
+    batch->copyFile(R"(F:\a.mp3)", R"(G:\a.mp3)", false);
+    batch->copyFile(R"(F:\film.rmvb)", R"(G:\film.rmvb)", false);
+    batch->copyFile(R"(F:\b.mp3)", R"(G:\b.mp3)", false);
+    batch->finish();
+
+    EXPECT_THAT(files_.list(R"(G:\)", "*.*", HiddenEntries::Include),
+                UnorderedElementsAre(::testing::Field(&DirEntry::name, "a.mp3"),
+                                     ::testing::Field(&DirEntry::name, "b.mp3")));
+    EXPECT_EQ(readHostFile(stick_ / "b.mp3"), std::string(200 << 10, 'b'));
 }
 
 }  // namespace
