@@ -1,5 +1,6 @@
 #include "library/search_job.h"
 
+#include "library/read_ahead_folder_reader.h"
 #include "library/search_plan.h"
 #include "library/walker.h"
 #include "platform/file_system.h"
@@ -19,8 +20,9 @@ void SearchJob::run(SearchHost& host, std::stop_token stop) const {
         searchSeries(roots, batcher, stop);
     } else {
         const std::string pattern = walkPattern(request_.searchKeyword, request_.searchMask);
+        const ReadAheadFolderReader readAhead(reader_, stop);
         for (const auto& root : roots) {
-            WalkFiles(reader_, root, pattern, batcher, stop);
+            WalkFiles(readAhead, root, pattern, batcher, stop);
         }
     }
     if (stop.stop_requested()) {
@@ -35,8 +37,9 @@ void SearchJob::searchSeries(const std::vector<std::string>& roots, PathBatcher&
     const std::string& folderKeyword = request_.typedText;
     const NamePattern files(walkPattern("", request_.searchMask));
     constexpr std::uint32_t notPlain = attr::Directory | attr::Hidden | attr::System;
+    const ReadAheadFolderReader readAhead(reader_, stop);
     for (const auto& root : roots) {
-        for (const auto& folder : ListSubfolders(reader_, root, stop)) {
+        for (const auto& folder : ListSubfolders(readAhead, root, stop)) {
             if (stop.stop_requested()) {
                 return;
             }

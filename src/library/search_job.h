@@ -40,7 +40,8 @@ public:
     // files left out); as a sub-folder's path holds its parent's, everything below such a folder
     // is found. Otherwise every file below the roots that matches "*" + keyword + mask is found.
     // Once `stop` is requested the job reads no further folder and hands over nothing more, not
-    // even its end.
+    // even its end. Each walk reads ahead of itself on a second thread; that changes neither what
+    // it finds nor the order.
     void run(SearchHost& host, std::stop_token stop = {}) const;
 
 private:

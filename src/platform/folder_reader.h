@@ -29,7 +29,8 @@ public:
     virtual bool next(FolderEntry& entry) = 0;
 
     // A sub-folder this folder listed, opened with the same pattern; nullptr when it cannot be
-    // read.
+    // read. Once `next` has reached the end, sub-folders may be opened from several threads at
+    // once: a walk reads ahead on a second thread.
     virtual std::unique_ptr<OpenFolder> openSubfolder(std::string_view name) = 0;
 };
 

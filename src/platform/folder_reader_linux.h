@@ -5,12 +5,12 @@
 namespace qh {
 
 // Folders through the drive table on Linux, read with getdents64 so that every name is listed,
-// valid UTF-8 or not. The file system's entry types tell folders from the rest, so only a
-// folder costs a stat (for its mode), and only a name that may match is converted to GBK.
-// Attributes: Directory for folders, and ReadOnly on a folder whose owner write bit is clear;
-// Hidden for dot-names; Archive on regular files; a symbolic link has ReparsePoint beside its
-// target's Directory bit and is never entered. NTFS volumes give their own bits instead of the
-// name and mode rules.
+// valid UTF-8 or not. The file system's entry types tell folders from the rest, so no entry costs
+// a stat unless its volume leaves the type out, and only a name that may match is converted to
+// GBK. Attributes: Directory for folders, never ReadOnly, so a protected library is still
+// searched; Hidden for dot-names; Archive on regular files; a symbolic link has ReparsePoint
+// beside its target's Directory bit and is never entered. NTFS volumes give their own bits
+// instead of the name rule.
 class LinuxFolderReader final : public FolderReader {
 public:
     explicit LinuxFolderReader(const SharedDriveTable& drives) : drives_(drives) {}
