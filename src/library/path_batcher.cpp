@@ -13,7 +13,7 @@ void PathBatcher::found(std::string path) {
         firstFound_ = clock_();
     }
     batch_.push_back(std::move(path));
-    if (batch_.size() >= limits_.maxPaths) {
+    if (!handedOverAny_ || batch_.size() >= limits_.maxPaths) {
         flush();
     } else {
         handOverIfWaitedLong();
@@ -34,6 +34,7 @@ void PathBatcher::flush() {
     batch_.clear();
     if (!stop_.stop_requested()) {
         handOver_(std::move(paths));
+        handedOverAny_ = true;
     }
 }
 

@@ -27,7 +27,8 @@ public:
     PathBatcher(HandOver handOver, BatchLimits limits, std::stop_token stop = {},
                 Clock clock = std::chrono::steady_clock::now);
 
-    // Hands the batch over when it is full or its first path has waited `maxWait`.
+    // Hands the batch over when it is full or its first path has waited `maxWait`. The search's
+    // first path goes over alone at once: the first row is what the clerk waits for.
     void found(std::string path) override;
     // Hands the batch over when its first path has waited `maxWait`.
     void betweenFolders() override;
@@ -43,6 +44,7 @@ private:
     Clock clock_;
     std::vector<std::string> batch_;
     std::chrono::steady_clock::time_point firstFound_;
+    bool handedOverAny_ = false;
 };
 
 }  // namespace qh
