@@ -1,14 +1,18 @@
 #include "platform/durable_copy_linux.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/rename_no_replace_linux.h"
@@ -23,13 +27,17 @@ struct TemporaryFile {
     UniqueFd fd;
 };
 
+constexpr std::string_view kTemporaryPrefix = ".qhcopy-";
+constexpr std::string_view kTemporarySuffix = ".tmp";
+
 // Hidden, so a listing without hidden entries never shows a copy in progress; short, so a long
-// target name cannot push it over the name length limit.
+// target name cannot push it over the name length limit. The name carries the process id, so a
+// copy left behind can be told from one still being written.
 std::optional<TemporaryFile> createTemporaryFile(int folder) {
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string name = ".qhcopy-" + std::to_string(::getpid()) + "-" +
-                           std::to_string(counter.fetch_add(1)) + ".tmp";
+        std::string name = std::string(kTemporaryPrefix) + std::to_string(::getpid()) + "-" +
+                           std::to_string(counter.fetch_add(1)) + std::string(kTemporarySuffix);
         // 0666 and the umask give the permissions of any new file.
         UniqueFd fd{::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666)};
         if (fd) {
@@ -104,7 +112,39 @@ bool moveIntoPlace(int folder, const std::string& temporary, const std::string& 
     return renameNoReplace(folder, temporary.c_str(), folder, name.c_str());
 }
 
+// The process that wrote a temporary copy of ours, from its name.
+std::optional<pid_t> writerOf(std::string_view name) {
+    if (!name.starts_with(kTemporaryPrefix) || !name.ends_with(kTemporarySuffix)) {
+        return std::nullopt;
+    }
+    const std::string_view middle = name.substr(
+        kTemporaryPrefix.size(), name.size() - kTemporaryPrefix.size() - kTemporarySuffix.size());
+    pid_t pid = 0;
+    const auto [end, error] = std::from_chars(middle.data(), middle.data() + middle.size(), pid);
+    if (error != std::errc{} || pid <= 0 || end == middle.data() + middle.size() || *end != '-') {
+        return std::nullopt;
+    }
+    return pid;
+}
+
 }  // namespace
+
+void removeAbandonedCopies(int folder) {
+    UniqueFd listing{::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+    DIR* entries = listing ? ::fdopendir(listing.get()) : nullptr;
+    if (entries == nullptr) {
+        return;
+    }
+    listing.release();  // closedir closes it
+    while (const dirent* entry = ::readdir(entries)) {
+        const auto writer = writerOf(entry->d_name);
+        // A live writer, this program's other lists' jobs among them, may still name its copy.
+        if (writer && ::kill(*writer, 0) != 0 && errno == ESRCH) {
+            ::unlinkat(folder, entry->d_name, 0);
+        }
+    }
+    ::closedir(entries);
+}
 
 std::optional<UnnamedCopy> writeUnnamedCopy(const std::filesystem::path& source,
                                             const std::filesystem::path& target, bool overwrite,

@@ -30,6 +30,11 @@ struct UnnamedCopy {
     bool overwrite = false;
 };
 
+// Removes the temporary copies in the folder whose writer is no longer running: left by a disk
+// pulled out in the middle of a copy, or by a program that was killed. They are hidden, but
+// take the customer's space.
+void removeAbandonedCopies(int folder);
+
 // The first half of copyFileDurably: empty on failure, with nothing left behind.
 std::optional<UnnamedCopy> writeUnnamedCopy(const std::filesystem::path& source,
                                             const std::filesystem::path& target, bool overwrite,

@@ -18,6 +18,9 @@ void GroupedFlushCopyBatch::copyFile(std::string_view source, std::string_view t
     if (!copy) {
         return;
     }
+    if (sweptFolders_.insert(ends->second.parent_path()).second) {
+        removeAbandonedCopies(copy->folder.get());
+    }
     struct stat written {};
     if (::fstat(copy->file.get(), &written) == 0) {
         groupBytes_ += written.st_size;

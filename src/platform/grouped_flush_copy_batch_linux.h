@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <set>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -36,6 +37,7 @@ private:
     static constexpr std::size_t kGroupCopies = 16;
 
     ResolveCopy resolve_;
+    std::set<std::filesystem::path> sweptFolders_;  // of abandoned copies, once per batch
     std::vector<UnnamedCopy> group_;
     std::int64_t groupBytes_ = 0;
 };

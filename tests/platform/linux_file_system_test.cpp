@@ -5,6 +5,8 @@
 #include <sys/inotify.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -198,6 +200,33 @@ TEST_F(LinuxFileSystemTest, ABatchNamesEveryCopyWholeAndNeverReplacesAnEarlierOn
     EXPECT_EQ(readHostFile(out / "song.lrc"), "new words");
     EXPECT_FALSE(fs::exists(out / "missing.mp3"));
     EXPECT_EQ(files_.list(R"(F:\out\)", "*.*", HiddenEntries::Include).size(), 42u);
+}
+
+// A disk pulled out in the middle of a copy keeps the hidden temporary file; the next batch that
+// copies into the folder removes it, and never one a running program may still finish.
+TEST_F(LinuxFileSystemTest, ABatchRemovesCopiesAbandonedInItsFolder) {
+    const pid_t gone = ::fork();
+    if (gone == 0) {
+        ::_exit(0);
+    }
+    ASSERT_GT(gone, 0);
+    ASSERT_EQ(::waitpid(gone, nullptr, 0), gone);
+    const fs::path out = hostF() / "out";
+    const std::string abandoned = ".qhcopy-" + std::to_string(gone) + "-3.tmp";
+    const std::string ours = ".qhcopy-" + std::to_string(::getpid()) + "-999.tmp";
+    const std::string running = ".qhcopy-1-2.tmp";  // init never ends
+    for (const std::string& name : {abandoned, ours, running, std::string(".qhcopy-x.tmp")}) {
+        writeHostFile(out / name, "part");
+    }
+    writeHostFile(hostF() / "a.mp3", "abc");
+
+    files_.beginCopyBatch()->copyFile(R"(F:\a.mp3)", R"(F:\out\a.mp3)", false);
+
+    EXPECT_FALSE(fs::exists(out / abandoned));
+    for (const std::string& kept :
+         {ours, running, std::string(".qhcopy-x.tmp"), std::string("a.mp3")}) {
+        EXPECT_TRUE(fs::exists(out / kept)) << kept;
+    }
 }
 
 // A job stopped at shut-down lets go of its batch without finishing it.
