@@ -185,7 +185,8 @@ std::optional<UnnamedCopy> writeUnnamedCopy(const std::filesystem::path& source,
                        .file = std::move(temporary->fd),
                        .temporaryName = std::move(temporary->name),
                        .name = std::move(name),
-                       .overwrite = overwrite};
+                       .overwrite = overwrite,
+                       .bytes = sourceStat.st_size - sourceOffset};
 }
 
 bool nameCopy(UnnamedCopy& copy, bool syncData) {

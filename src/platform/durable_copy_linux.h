@@ -28,6 +28,7 @@ struct UnnamedCopy {
     std::string temporaryName;
     std::string name;
     bool overwrite = false;
+    std::int64_t bytes = 0;  // of data written
 };
 
 // Removes the temporary copies in the folder whose writer is no longer running: left by a disk

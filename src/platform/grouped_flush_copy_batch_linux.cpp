@@ -1,7 +1,8 @@
 #include "platform/grouped_flush_copy_batch_linux.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
+
+#include "platform/unique_fd_linux.h"
 
 namespace qh {
 
@@ -14,17 +15,22 @@ GroupedFlushCopyBatch::~GroupedFlushCopyBatch() {
 void GroupedFlushCopyBatch::copyFile(std::string_view source, std::string_view target,
                                      bool overwrite) {
     const auto ends = resolve_(source, target);
-    auto copy = ends ? writeUnnamedCopy(ends->first, ends->second, overwrite, 0) : std::nullopt;
+    if (!ends) {
+        return;
+    }
+    // Before the first copy into the folder, so a nearly full disk has that space back for it.
+    const auto folder = ends->second.parent_path();
+    if (sweptFolders_.insert(folder).second) {
+        const UniqueFd fd{::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+        if (fd) {
+            removeAbandonedCopies(fd.get());
+        }
+    }
+    auto copy = writeUnnamedCopy(ends->first, ends->second, overwrite, 0);
     if (!copy) {
         return;
     }
-    if (sweptFolders_.insert(ends->second.parent_path()).second) {
-        removeAbandonedCopies(copy->folder.get());
-    }
-    struct stat written {};
-    if (::fstat(copy->file.get(), &written) == 0) {
-        groupBytes_ += written.st_size;
-    }
+    groupBytes_ += copy->bytes;
     group_.push_back(std::move(*copy));
     if (groupBytes_ >= kGroupBytes || group_.size() >= kGroupCopies) {
         finish();
