@@ -127,6 +127,18 @@ std::optional<pid_t> writerOf(std::string_view name) {
     return pid;
 }
 
+// With syncData, data, time and all are on the disk before the file gets its name. On failure
+// the temporary file goes, so nothing partial is left.
+bool syncAndName(int folder, UniqueFd file, const std::string& temporaryName,
+                 const std::string& name, bool overwrite, bool syncData) {
+    const bool whole = file && (!syncData || ::fsync(file.get()) == 0) && file.close();
+    if (whole && moveIntoPlace(folder, temporaryName, name, overwrite)) {
+        return true;
+    }
+    ::unlinkat(folder, temporaryName.c_str(), 0);
+    return false;
+}
+
 }  // namespace
 
 void removeAbandonedCopies(int folder) {
@@ -190,13 +202,15 @@ std::optional<UnnamedCopy> writeUnnamedCopy(const std::filesystem::path& source,
 }
 
 bool nameCopy(UnnamedCopy& copy, bool syncData) {
-    // With syncData, data, time and all are on the disk before the file gets its name.
-    const bool whole = (!syncData || ::fsync(copy.file.get()) == 0) && copy.file.close();
-    if (whole && moveIntoPlace(copy.folder.get(), copy.temporaryName, copy.name, copy.overwrite)) {
-        return true;
-    }
-    ::unlinkat(copy.folder.get(), copy.temporaryName.c_str(), 0);
-    return false;
+    return syncAndName(copy.folder.get(), std::move(copy.file), copy.temporaryName, copy.name,
+                       copy.overwrite, syncData);
+}
+
+bool nameCopyWrittenEarlier(int folder, const std::string& temporaryName, const std::string& name,
+                            bool overwrite) {
+    // Any descriptor of the file syncs its data, and reports a write-out error not yet reported.
+    UniqueFd file{::openat(folder, temporaryName.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC)};
+    return syncAndName(folder, std::move(file), temporaryName, name, overwrite, /*syncData=*/true);
 }
 
 bool copyFileDurably(const std::filesystem::path& source, const std::filesystem::path& target,

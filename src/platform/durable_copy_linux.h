@@ -43,5 +43,9 @@ std::optional<UnnamedCopy> writeUnnamedCopy(const std::filesystem::path& source,
 // The second half: syncs the data when asked, then gives the copy its name. On failure the
 // temporary file is removed.
 bool nameCopy(UnnamedCopy& copy, bool syncData);
+// The second half for a copy whose descriptor was let go: opens the temporary file in `folder`
+// again, syncs its data and names it. On failure the temporary file is removed.
+bool nameCopyWrittenEarlier(int folder, const std::string& temporaryName, const std::string& name,
+                            bool overwrite);
 
 }  // namespace qh

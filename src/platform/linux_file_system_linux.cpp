@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <system_error>
 
 #include "platform/durable_copy_linux.h"
@@ -14,6 +15,7 @@
 #include "platform/rename_no_replace_linux.h"
 #include "platform/unique_fd_linux.h"
 #include "platform/windows_path.h"
+#include "platform/write_back_threshold_linux.h"
 
 namespace qh {
 
@@ -112,7 +114,8 @@ std::unique_ptr<CopyBatch> LinuxFileSystem::beginCopyBatch() {
     return std::make_unique<GroupedFlushCopyBatch>(
         [this](std::string_view source, std::string_view target) {
             return copyEnds(source, target);
-        });
+        },
+        CopyGroupLimits{backgroundWriteBackBytes(kOtherDiskCopyGroup.bytes), SIZE_MAX});
 }
 
 bool LinuxFileSystem::deleteFile(std::string_view path) {
