@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <charconv>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
+
+#include "text/atomic_file.h"
 
 namespace qh {
 
@@ -38,11 +38,6 @@ std::optional<std::int64_t> availableBytes(std::string_view meminfo) {
     return *kibibytes * 1024;
 }
 
-std::string readText(const char* path) {
-    std::ifstream in(path);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 }  // namespace
 
 std::int64_t backgroundWriteBackBytes(std::string_view backgroundBytes,
@@ -60,9 +55,10 @@ std::int64_t backgroundWriteBackBytes(std::string_view backgroundBytes,
 }
 
 std::int64_t backgroundWriteBackBytes(std::int64_t floor) {
-    return backgroundWriteBackBytes(readText("/proc/sys/vm/dirty_background_bytes"),
-                                    readText("/proc/sys/vm/dirty_background_ratio"),
-                                    readText("/proc/meminfo"), floor);
+    const auto read = [](const char* path) { return readWholeFile(path).value_or(""); };
+    return backgroundWriteBackBytes(read("/proc/sys/vm/dirty_background_bytes"),
+                                    read("/proc/sys/vm/dirty_background_ratio"),
+                                    read("/proc/meminfo"), floor);
 }
 
 }  // namespace qh
