@@ -144,6 +144,14 @@ public:
             shownAt_ = Clock::now();
         }
     }
+    // A run that lost files measured nothing.
+    void showUndeliveredNotice(const std::string& text) override {
+        std::fprintf(stderr, "a job did not deliver everything: %s\n",
+                     fromGbk(text).toLocal8Bit().constData());
+        std::exit(1);
+    }
+    void markUndelivered(const std::string&, FileFault) override {}
+    void playErrorSound() override {}
     void setProgressLine(const std::string&) override {}
     void setStatusLine(const std::string&) override {}
     void resetBar() override {}
@@ -163,6 +171,51 @@ private:
     Clock::time_point shownAt_;
 };
 
+// The Linux files, except that nothing is read back from the disk: what reading back costs.
+class WithoutReadBack final : public FileSystem {
+public:
+    explicit WithoutReadBack(FileSystem& files) : files_(files) {}
+
+    std::vector<DirEntry> list(std::string_view folder, std::string_view pattern,
+                               HiddenEntries hidden) const override {
+        return files_.list(folder, pattern, hidden);
+    }
+    std::optional<std::int64_t> fileSize(std::string_view path) const override {
+        return files_.fileSize(path);
+    }
+    bool fileExists(std::string_view path) const override { return files_.fileExists(path); }
+    bool folderExists(std::string_view path) const override { return files_.folderExists(path); }
+    CopyResult copyFile(std::string_view source, std::string_view target, bool overwrite,
+                        std::int64_t sourceOffset, CopyDurability durability) override {
+        return files_.copyFile(source, target, overwrite, sourceOffset, durability);
+    }
+    std::unique_ptr<CopyBatch> beginCopyBatch(CopyBatch::Report report) override {
+        return files_.beginCopyBatch(std::move(report));
+    }
+    FileStatus verifyCopy(std::string_view, std::int64_t, std::string_view, CopyCheck) override {
+        return FileStatus::ok();
+    }
+    bool deleteFile(std::string_view path) override { return files_.deleteFile(path); }
+    bool deleteFolder(std::string_view path) override { return files_.deleteFolder(path); }
+    bool rename(std::string_view from, std::string_view to) override {
+        return files_.rename(from, to);
+    }
+    bool createFolders(std::string_view path) override { return files_.createFolders(path); }
+    std::unique_ptr<ReadStream> openRead(std::string_view path) const override {
+        return files_.openRead(path);
+    }
+    FileStatus flushFolder(std::string_view folder) override { return files_.flushFolder(folder); }
+    std::optional<VolumeSize> volumeSize(std::string_view path) const override {
+        return files_.volumeSize(path);
+    }
+
+private:
+    FileSystem& files_;
+};
+
+// How much of the copies a run reads back from the disk.
+enum class ReadBack { None, Sampled, Whole };
+
 struct ListSide {
     ListCopyControl control;
     TargetFolderSet targets;
@@ -177,7 +230,8 @@ public:
           set_(std::move(set)),
           table_(driveTable()),
           drives_(table_),
-          files_(drives_) {}
+          files_(drives_),
+          withoutReadBack_(files_) {}
 
     const std::vector<SetFile>& set() const { return set_; }
     const fs::path& workDir() const { return workDir_; }
@@ -185,7 +239,7 @@ public:
 
     // Every list's batch job on a thread of its own, all started together; the time runs until
     // the last done notice. Each list has its own staging folder, as the window gives it.
-    double runJobs(const std::vector<ListPlan>& plans) {
+    double runJobs(const std::vector<ListPlan>& plans, ReadBack readBack = ReadBack::Sampled) {
         std::vector<std::unique_ptr<ListSide>> sides;
         for (const auto& plan : plans) {
             auto& side = *sides.emplace_back(std::make_unique<ListSide>());
@@ -208,12 +262,16 @@ public:
         for (std::size_t index = 0; index < plans.size(); ++index) {
             threads.emplace_back([&, index] {
                 auto& side = *sides[index];
-                CopyJob job({.list = plans[index].list,
-                             .files = files_,
-                             .targets = side.targets,
-                             .control = side.control,
-                             .stagingFolder = stagingFolderOf(plans[index].list)},
-                            side.host);
+                CopyJob job(
+                    {.list = plans[index].list,
+                     .files = readBack == ReadBack::None
+                                  ? static_cast<FileSystem&>(withoutReadBack_)
+                                  : files_,
+                     .targets = side.targets,
+                     .control = side.control,
+                     .stagingFolder = stagingFolderOf(plans[index].list),
+                     .check = readBack == ReadBack::Whole ? CopyCheck::Whole : CopyCheck::Sampled},
+                    side.host);
                 job.runBatch();
             });
         }
@@ -319,6 +377,7 @@ private:
     DriveTable table_;
     SharedDriveTable drives_;
     LinuxFileSystem files_;
+    WithoutReadBack withoutReadBack_;
 };
 
 struct Timings {
@@ -330,9 +389,10 @@ struct Timings {
 // after the other's deletions and writeback; each side's best round counts, as the machine's other
 // work only ever slows a run down. This machine's disk varies by a sixth from run to run, so the
 // short one-list runs take more rounds than the long five-list ones.
-Timings bestOfRounds(CopyBench& bench, const std::vector<ListPlan>& plans, int rounds) {
+Timings bestOfRounds(CopyBench& bench, const std::vector<ListPlan>& plans, int rounds,
+                     ReadBack readBack = ReadBack::Sampled) {
     Timings best{1e9, 1e9};
-    const auto job = [&] { best.job = std::min(best.job, bench.runJobs(plans)); };
+    const auto job = [&] { best.job = std::min(best.job, bench.runJobs(plans, readBack)); };
     const auto cp = [&] { best.cp = std::min(best.cp, bench.runCp(plans)); };
     for (int round = 0; round < rounds; ++round) {
         if (round % 2 == 0) {
@@ -370,6 +430,14 @@ int main(int argc, char** argv) {
     std::printf("copy: job %.3f s, cp+sync %.3f s, ratio %.2f\n", one.job, one.cp,
                 one.job / one.cp);
     std::fflush(stdout);
+    // What reading the copies back costs: none, and every byte, as a shop may ask for.
+    for (const auto& [readBack, what] : {std::pair{ReadBack::None, "no read-back"},
+                                         std::pair{ReadBack::Whole, "whole read-back"}}) {
+        const Timings other = bestOfRounds(bench, {{1, "copy-target", bench.set()}}, 6, readBack);
+        std::printf("copy, %s: job %.3f s, cp+sync %.3f s, ratio %.2f\n", what, other.job, other.cp,
+                    other.job / other.cp);
+        std::fflush(stdout);
+    }
 
     // Each list takes the whole set when five copies fit with a gigabyte to spare; otherwise a
     // fifth each, every fifth file.

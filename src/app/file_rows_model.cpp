@@ -1,5 +1,7 @@
 #include "app/file_rows_model.h"
 
+#include <QColor>
+
 #include "app/kind_icons.h"
 #include "download/target_kind.h"
 #include "library/display_name.h"
@@ -27,8 +29,8 @@ void FileRowsModel::appendRows(const std::vector<std::string>& paths) {
     beginInsertRows({}, first, first + static_cast<int>(paths.size()) - 1);
     rows_.reserve(rows_.size() + paths.size());
     for (const auto& path : paths) {
-        const auto kind = targetKindOfExtension(extensionOf(fileNameOf(path)));
-        rows_.push_back({path, static_cast<std::uint8_t>(kind.value_or(kMusic))});
+        const auto kind = deliveryKindOf(extensionOf(fileNameOf(path)));
+        rows_.push_back({path, static_cast<std::uint8_t>(kind)});
     }
     endInsertRows();
 }
@@ -49,6 +51,14 @@ void FileRowsModel::removeRow(int row) {
     endRemoveRows();
 }
 
+void FileRowsModel::setMarks(std::map<std::string, QString> marks) {
+    marks_ = std::move(marks);
+    if (!rows_.empty()) {
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1),
+                         {Qt::ForegroundRole, Qt::ToolTipRole});
+    }
+}
+
 int FileRowsModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(rows_.size());
 }
@@ -64,6 +74,13 @@ QVariant FileRowsModel::data(const QModelIndex& index, int role) const {
     const Row& row = rows_[index.row()];
     if (role == Qt::DecorationRole && index.column() == 0) {
         return kindIcon(row.kind);
+    }
+    if (role == Qt::ForegroundRole || role == Qt::ToolTipRole) {
+        const auto mark = marks_.find(row.path);
+        if (mark == marks_.end()) {
+            return {};
+        }
+        return role == Qt::ToolTipRole ? QVariant(mark->second) : QVariant(QColor(Qt::red));
     }
     if (role != Qt::DisplayRole) {
         return {};

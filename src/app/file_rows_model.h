@@ -4,7 +4,9 @@
 // that needs the disk, is read when the row is first shown, so a search that finds a million
 // files never holds the window's thread for long.
 #include <QAbstractTableModel>
+#include <QString>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,8 @@ public:
     void clear();
     void removeRow(int row);
     const std::string& pathAt(int row) const { return rows_.at(row).path; }
+    // Rows of these paths show in red, with the text as their hint, until the marks are replaced.
+    void setMarks(std::map<std::string, QString> marks);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -40,6 +44,7 @@ private:
     const FileSystem& files_;
     Numbering numbering_;
     std::vector<Row> rows_;
+    std::map<std::string, QString> marks_;
 };
 
 }  // namespace qh

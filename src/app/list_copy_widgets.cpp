@@ -66,6 +66,15 @@ ListCopyWidgets::ListCopyWidgets(int list, QWidget* page, QWidget* window, bool 
                             progressLine_->geometry(), groupBox_);
     doneNotice_->setStyleSheet("color: red;");
     doneNotice_->hide();
+    // Longer than the done notice: it takes the box's whole width in two lines of smaller type,
+    // the elapsed seconds being of no use once files are missing; the whole text is its hint.
+    undeliveredNotice_ =
+        makeLabel(QStringLiteral("UndeliveredNotice%1").arg(list + 1).toLatin1().constData(), {},
+                  {4, 9, groupBox_->width() - 8, 28}, groupBox_);
+    undeliveredNotice_->setWordWrap(true);
+    undeliveredNotice_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    undeliveredNotice_->setStyleSheet("color: red; font-size: 11px; background: palette(window);");
+    undeliveredNotice_->hide();
 
     lyricsBox_ = new QCheckBox(QString::fromUtf8("歌词"), page);
     lyricsBox_->setObjectName(QString::fromLatin1(names.lyricsBox));
@@ -97,6 +106,15 @@ void ListCopyWidgets::setProgressLine(const std::string& text) {
 
 void ListCopyWidgets::setDoneNoticeShown(bool shown) {
     doneNotice_->setVisible(shown);
+    undeliveredNotice_->hide();
+}
+
+void ListCopyWidgets::showUndeliveredNotice(const std::string& text) {
+    doneNotice_->hide();
+    undeliveredNotice_->setText(fromGbk(text));
+    undeliveredNotice_->setToolTip(fromGbk(text));
+    undeliveredNotice_->show();
+    undeliveredNotice_->raise();
 }
 
 void ListCopyWidgets::resetBar() {

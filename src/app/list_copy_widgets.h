@@ -27,12 +27,16 @@ public:
     QLabel* progressLine() const { return progressLine_; }
     QLabel* elapsedCounter() const { return elapsed_; }
     QLabel* doneNotice() const { return doneNotice_; }
+    QLabel* undeliveredNotice() const { return undeliveredNotice_; }
     QCheckBox* lyricsBox() const { return lyricsBox_; }
     BusyAnimation* busyAnimation() const { return busy_; }
     QTimer& elapsedTimer() { return elapsedTimer_; }
 
     void setProgressLine(const std::string& text);  // GBK
+    // Hiding it hides the undelivered notice too.
     void setDoneNoticeShown(bool shown);
+    // In the done notice's place: which files did not arrive and why (GBK).
+    void showUndeliveredNotice(const std::string& text);
     // Position 0, minimum 0, shown while the list is on screen.
     void resetBar();
     void setBarMaximum(int maximum);
@@ -54,6 +58,7 @@ private:
     QLabel* progressLine_;
     QLabel* elapsed_;
     QLabel* doneNotice_;
+    QLabel* undeliveredNotice_;
     QCheckBox* lyricsBox_;
     BusyAnimation* busy_;
     QProgressBar* bar_;

@@ -36,7 +36,8 @@ void ListCopyWorker::start(Run run) {
                          .files = parts_.files,
                          .targets = parts_.targets,
                          .control = parts_.control,
-                         .stagingFolder = stagingFolderOf(parts_.list + 1)};
+                         .stagingFolder = stagingFolderOf(parts_.list + 1),
+                         .check = parts_.window.copyCheck()};
     thread_ = std::thread([this, inputs = std::move(inputs), run]() mutable {
         CopyJob job(std::move(inputs), *this);
         run(job);
@@ -60,6 +61,16 @@ void ListCopyWorker::setStatusLine(const std::string& text) {
 
 void ListCopyWorker::setDoneNoticeShown(bool shown) {
     post([&widgets = parts_.widgets, shown] { widgets.setDoneNoticeShown(shown); });
+}
+
+void ListCopyWorker::showUndeliveredNotice(const std::string& text) {
+    post([&widgets = parts_.widgets, text] { widgets.showUndeliveredNotice(text); });
+}
+
+void ListCopyWorker::markUndelivered(const std::string& path, FileFault fault) {
+    post([&window = parts_.window, list = parts_.list, path, fault] {
+        window.markUndelivered(list, path, fault);
+    });
 }
 
 void ListCopyWorker::resetBar() {
@@ -106,6 +117,10 @@ void ListCopyWorker::trimKeywordHistory() {
 
 void ListCopyWorker::playCopySound() {
     post([&window = parts_.window] { window.playCopySound(); });
+}
+
+void ListCopyWorker::playErrorSound() {
+    post([&window = parts_.window] { window.playErrorSound(); });
 }
 
 void ListCopyWorker::jobEnded() {

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "download/copy_job.h"
+#include "platform/file_system.h"
 
 namespace qh {
 
@@ -24,6 +25,11 @@ public:
     virtual void armHotCount() = 0;
     virtual void trimKeywordHistory() = 0;
     virtual void playCopySound() = 0;
+    virtual void playErrorSound() = 0;
+    // The entry `path` of list `list` (0 for 清单1) did not arrive, for `fault`.
+    virtual void markUndelivered(int list, const std::string& path, FileFault fault) = 0;
+    // How much of each copy a job starting now reads back from the customer's disk.
+    virtual CopyCheck copyCheck() const = 0;
     // The bar maximum from the list size memo of `list` (0 for 清单1).
     virtual int barMaximumOfList(int list) const = 0;
 };
@@ -56,6 +62,8 @@ private:
     void setProgressLine(const std::string& text) override;
     void setStatusLine(const std::string& text) override;
     void setDoneNoticeShown(bool shown) override;
+    void showUndeliveredNotice(const std::string& text) override;
+    void markUndelivered(const std::string& path, FileFault fault) override;
     void resetBar() override;
     void setBarMaximumToListSize() override;
     void fillBar() override;
@@ -67,6 +75,7 @@ private:
     void armHotCount() override;
     void trimKeywordHistory() override;
     void playCopySound() override;
+    void playErrorSound() override;
     void jobEnded() override;
 
     Parts parts_;

@@ -217,6 +217,10 @@ void MainWindow::buildFrame() {
 
 void MainWindow::FormCreate() {
     registerDriveNotifications();
+    // A shop that wants every byte of every copy read back from the customer's disk says so.
+    if (services_.settings.read("XiaZai", "QuanBuJiaoYan") == "1") {
+        copyCheck_ = CopyCheck::Whole;
+    }
     // B.3: the sync counters start with the download lists that own them.
     std::error_code error;
     std::filesystem::create_directories(services_.paths.dataDir, error);
@@ -708,22 +712,57 @@ void MainWindow::selectAllOfShownList() {
 void MainWindow::showShownListRows() {
     shownModel_.clear();
     shownModel_.appendRows(downloadLists_.shown().entries());
+    showUndeliveredMarks();
+}
+
+void MainWindow::showUndeliveredMarks() {
+    std::map<std::string, QString> marks;
+    for (const auto& [path, fault] : downloadLists_.shown().undelivered()) {
+        marks.emplace(path, QString::fromUtf8("未复制：") + fromGbk(faultText(fault)));
+    }
+    shownModel_.setMarks(std::move(marks));
 }
 
 void MainWindow::recomputeTally() {
     const UnitPrices prices = parameters_ != nullptr ? parameters_->unitPrices() : UnitPrices{};
-    const auto tally = tallyList(downloadLists_.shown().entries(), services_.files, prices);
+    // Files that did not reach the customer's disk are not charged for.
+    const auto& shown = downloadLists_.shown();
+    const auto charged = shown.chargedEntries();
+    const auto tally = tallyList(charged, services_.files, prices);
     downloadListsPanel_->tally()->showTally(tally);
+    downloadListsPanel_->tally()->showUndelivered(
+        static_cast<int>(shown.entries().size() - charged.size()));
     listSizes_.record(downloadLists_.shownIndex() + 1, tally);
+}
+
+void MainWindow::markUndelivered(int list, const std::string& path, FileFault fault) {
+    downloadLists_.list(list).markUndelivered(path, fault);
+    if (list == downloadLists_.shownIndex()) {
+        showUndeliveredMarks();
+        recomputeTally();
+    }
+}
+
+void MainWindow::forgetUndelivered(int list) {
+    if (downloadLists_.list(list).undelivered().empty()) {
+        return;
+    }
+    downloadLists_.list(list).clearUndelivered();
+    if (list == downloadLists_.shownIndex()) {
+        showUndeliveredMarks();
+        recomputeTally();
+    }
 }
 void MainWindow::hideIntroduction() {}
 void MainWindow::openWebSearch(const QString&) {}
 void MainWindow::startSyncJob(int list, std::size_t fromQueueIndex) {
+    forgetUndelivered(list);
     copyWidgets_[list]->setBusyShown(true);
     copyWorkers_[list]->startSync(fromQueueIndex);
 }
 
 void MainWindow::startBatchJob(int list) {
+    forgetUndelivered(list);
     copyWidgets_[list]->setBusyShown(true);
     copyWorkers_[list]->startBatch();
 }
@@ -744,6 +783,10 @@ void MainWindow::trimKeywordHistory() {
 
 void MainWindow::playCopySound() {
     keySounds_.request(kCueCopy);
+}
+
+void MainWindow::playErrorSound() {
+    keySounds_.request(kCueError);
 }
 
 int MainWindow::barMaximumOfList(int list) const {

@@ -124,7 +124,14 @@ private:
     void armFreeSpaceRefresh() override;
     void trimKeywordHistory() override;
     void playCopySound() override;
+    void playErrorSound() override;
+    void markUndelivered(int list, const std::string& path, FileFault fault) override;
+    CopyCheck copyCheck() const override { return copyCheck_; }
     int barMaximumOfList(int list) const override;
+    // A new copy of the list forgets which of its entries the last one could not deliver.
+    void forgetUndelivered(int list);
+    // The shown list's rows that did not arrive show so, with the reason as their hint.
+    void showUndeliveredMarks();
     void Timer13Timer();
     void UZTTimer3Timer();
     void FormCloseQuery();
@@ -196,6 +203,7 @@ private:
     std::string searchKeyword_;
     std::string searchMask_;
     bool startUpLoaded_ = false;  // 清单1 is in the shown list
+    CopyCheck copyCheck_ = CopyCheck::Sampled;
     std::vector<std::string> keywordHistory_;
     int keywordHistoryCount_ = 0;
     // Last, so each job has stopped before the lists and the widgets it reports to go away.

@@ -6,6 +6,7 @@
 #include <QStringListModel>
 #include <QTabWidget>
 #include <algorithm>
+#include <set>
 
 #include "download/disk_entry.h"
 #include "download/disk_target_probe.h"
@@ -81,7 +82,7 @@ void RemovableDisks::driveAdded(const std::string& root) {
 void RemovableDisks::driveRemoved(const std::string& root) {
     const auto reset = state_.withdraw(root);
     for (const int list : reset) {
-        services_.lists.list(list).targets().resetToDefault();
+        services_.lists.list(list).targets().withdrawDisk();
         services_.showTargetLines(list);
         setBrowserRoot(defaultTargetFolder());
         showDiskLabels(false);
@@ -98,7 +99,12 @@ void RemovableDisks::diskPicked(int list, int entry) {
     setBrowserRoot(*root);
     armFreeSpaceRefresh();
     showDiskLabels(true);
-    services_.lists.list(list).targets().fill(probeDiskTargets(services_.files, *root));
+    const auto folders = probeDiskTargets(services_.files, *root);
+    // A disk plugged in again may still hold the hidden leftovers of a copy it was pulled from.
+    for (const auto& folder : std::set<std::string>(folders.begin(), folders.end())) {
+        services_.files.removeAbandonedCopies(folder);
+    }
+    services_.lists.list(list).targets().fill(folders);
     services_.showTargetLines(list);
     services_.keySounds.request(kCueSelect);
 }

@@ -63,6 +63,16 @@ TallyPanel::TallyPanel(QWidget* parent) : QGroupBox(QString::fromUtf8("统计"),
     amountLabel_ = addLabel(this, "Label60", QStringLiteral("0"), gapOf(amountLine, 5, 7),
                             "color: red; font-size: 16px; font-weight: bold;");
     amountLabel_->setAlignment(Qt::AlignCenter);
+    undelivered_ =
+        addLabel(this, "UndeliveredCount", {}, {176, 122, 78, 18}, "color: red; font-size: 11px;");
+    undelivered_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    undelivered_->hide();
+}
+
+void TallyPanel::showUndelivered(int entries) {
+    undelivered_->setText(QString::fromUtf8("%1 个未送达").arg(entries));
+    undelivered_->setToolTip(QString::fromUtf8("未复制到顾客磁盘的文件不计入统计和金额"));
+    undelivered_->setVisible(entries > 0);
 }
 
 void TallyPanel::showTally(const BillingTally& tally) {

@@ -16,6 +16,9 @@ public:
     explicit TallyPanel(QWidget* parent);
 
     void showTally(const BillingTally& tally);
+    // How many entries of the list did not reach the customer's disk and are left out of the
+    // tally; nothing shows for none.
+    void showUndelivered(int entries);
     // By category index: Label2, Label6, Label13, ... as the shop's form named them.
     QLabel* counter(int categoryIndex) const { return counters_.at(categoryIndex); }
 
@@ -24,6 +27,7 @@ private:
     QLabel* sizeLabel_;    // Label23
     QLabel* countLabel_;   // Label22
     QLabel* amountLabel_;  // Label60
+    QLabel* undelivered_;
 };
 
 }  // namespace qh

@@ -19,9 +19,16 @@ std::string lyricsPathOf(std::string_view path) {
 }  // namespace
 
 CopyJob::CopyJob(CopyJobInputs inputs, CopyJobHost& host)
-    : inputs_(std::move(inputs)), host_(host), copies_(inputs_.files.beginCopyBatch()) {}
+    : inputs_(std::move(inputs)),
+      host_(host),
+      copies_(inputs_.files.beginCopyBatch(
+          [this](std::size_t copy, CopyResult result) { copyReported(copy, result); })),
+      withdrawals_(inputs_.targets.withdrawals()) {}
 
-CopyJob::~CopyJob() = default;
+CopyJob::~CopyJob() {
+    // The batch's last reports still need the job's bookkeeping.
+    copies_.reset();
+}
 
 void CopyJob::runBatch() {
     const auto paths = inputs_.control.batchPaths();
@@ -38,7 +45,7 @@ void CopyJob::runBatch() {
             return;
         }
         host_.armFreeSpaceRefresh();
-        copyOne(paths[n - 1], [&](std::string_view name, bool marked) {
+        copyOne(n - 1, paths[n - 1], [&](std::string_view name, bool marked) {
             host_.setProgressLine(batchProgressLine(inputs_.list, n, m, name, marked));
             if (const auto status = batchStatusLine(inputs_.list, n, m, marked)) {
                 host_.setStatusLine(*status);
@@ -49,13 +56,15 @@ void CopyJob::runBatch() {
     host_.armFreeSpaceRefresh();
     host_.setProgressLine({});
     flushCopies();
-    host_.setDoneNoticeShown(true);
-    if (const auto status = batchEndStatusLine(inputs_.list)) {
-        host_.setStatusLine(*status);
-    }
+    const bool allArrived = showOutcome(batchEndStatusLine(inputs_.list, true),
+                                        batchEndStatusLine(inputs_.list, false));
     host_.stopElapsedTimer();
-    host_.fillBar();
-    host_.playCopySound();
+    if (allArrived) {
+        host_.fillBar();
+        host_.playCopySound();
+    } else {
+        host_.playErrorSound();
+    }
 
     // Sync adds made while the batch ran found the list busy and wait behind the batch.
     runSync(paths.size());
@@ -71,7 +80,7 @@ void CopyJob::runSync(std::size_t first) {
     // copied by this job; the look that finds nothing more makes the list idle.
     for (std::size_t index = first; path; path = inputs_.control.pathAtOrGoIdle(++index)) {
         host_.setBarMaximumToListSize();
-        copyOne(*path, [&](std::string_view name, bool) {
+        copyOne(index, *path, [&](std::string_view name, bool) {
             host_.setProgressLine(syncProgressLine(inputs_.control.syncCounters(), name));
             host_.startElapsedTimer();
         });
@@ -87,66 +96,173 @@ void CopyJob::runSync(std::size_t first) {
 
 void CopyJob::flushCopies() {
     copies_->finish();
+    std::map<std::string, FileStatus> flushed;
     for (const auto& folder : foldersToFlush_) {
-        inputs_.files.flushFolder(folder);
+        flushed.emplace(folder, inputs_.files.flushFolder(folder));
     }
     foldersToFlush_.clear();
+    for (const auto& copy : made_) {
+        if (entries_[copy.entry].fault) {
+            continue;
+        }
+        const auto folder = flushed.find(std::string(folderOf(copy.target)));
+        if (folder != flushed.end() && !folder->second) {
+            entryFailed(copy.entry, folder->second.fault());
+            continue;
+        }
+        const auto check =
+            inputs_.files.verifyCopy(copy.source, copy.sourceOffset, copy.target, inputs_.check);
+        // A library file gone since it was copied leaves nothing to compare with; the copy
+        // was made whole all the same.
+        if (check || check.fault() == FileFault::SourceMissing ||
+            check.fault() == FileFault::SourceUnreadable) {
+            continue;
+        }
+        // Other data than the customer paid for must not stay under the file's name.
+        if (check.fault() == FileFault::VerifyFailed) {
+            inputs_.files.deleteFile(copy.target);
+        }
+        entryFailed(copy.entry, check.fault());
+    }
+    made_.clear();
+}
+
+bool CopyJob::showOutcome(std::optional<std::string> successStatus,
+                          std::optional<std::string> failureStatus) {
+    std::map<FileFault, int> faults;
+    int undelivered = 0;
+    for (const auto& entry : entries_) {
+        if (entry.fault) {
+            ++faults[*entry.fault];
+            ++undelivered;
+        }
+    }
+    const int files = static_cast<int>(entries_.size());
+    entries_.clear();
+    if (undelivered == 0) {
+        host_.setDoneNoticeShown(true);
+        if (successStatus) {
+            host_.setStatusLine(*successStatus);
+        }
+        return true;
+    }
+    host_.showUndeliveredNotice(undeliveredNotice(inputs_.list, undelivered, files, faults));
+    if (failureStatus) {
+        host_.setStatusLine(*failureStatus);
+    }
+    return false;
 }
 
 void CopyJob::finishSync() {
     host_.armFreeSpaceRefresh();
     host_.setProgressLine({});
     flushCopies();
-    if (const auto status = syncFinishStatusLine(inputs_.list)) {
-        host_.setStatusLine(*status);
-    }
-    host_.setDoneNoticeShown(true);
+    const bool allArrived = showOutcome(syncFinishStatusLine(inputs_.list, true),
+                                        syncFinishStatusLine(inputs_.list, false));
     if (syncFinishHidesBar(inputs_.list)) {
         host_.hideBar();
     }
     host_.stopElapsedTimer();
-    host_.fillBar();
+    if (allArrived) {
+        host_.fillBar();
+    } else {
+        host_.playErrorSound();
+    }
 }
 
-void CopyJob::copyOne(std::string_view path, const Announce& announce) {
+void CopyJob::copyOne(std::size_t queueIndex, std::string_view path, const Announce& announce) {
     const std::string_view fileName = fileNameOf(path);
     const bool marked = isMarkedFileName(fileName);
     const std::string name = marked ? plainNameOf(fileName) : std::string(fileName);
-    const bool music = targetKindOfExtension(extensionOf(path)) == kMusic;
     // Classified and resolved in one step, so an icon lookup on the window's thread cannot move
-    // this file to another kind's folder. Empty before the list's first known kind.
-    const auto destination = inputs_.targets.destinationOf(path);
+    // this file to another kind's folder.
+    const Destination destination = inputs_.targets.destinationOf(path);
+    // The list's disk went away since the job began, or a copy found it gone: what was queued
+    // for it by then is copied nowhere else, the shop's own disk included.
+    if (destination.withdrawals != withdrawals_ || diskGone_) {
+        withdrawals_ = destination.withdrawals;
+        diskGone_ = false;
+        abandonBefore_ = inputs_.control.paths().size();
+    }
 
+    const std::size_t entry = entries_.size();
+    entries_.push_back({std::string(path), std::nullopt});
     host_.setDoneNoticeShown(false);
     announce(name, marked);
-    if (!destination) {
+    if (queueIndex < abandonBefore_) {
+        entryFailed(entry, FileFault::DiskGone);
         return;
     }
 
     FileSystem& files = inputs_.files;
-    foldersToFlush_.emplace(folderOf(*destination));
+    foldersToFlush_.emplace(folderOf(destination.path));
     std::string lyricsSource;
     if (marked) {
         // Extracted even when the copy exists already; the staging file goes again unless the
         // clerk made the staging folder this kind's target, where it is the copy.
         const std::string staging = inputs_.stagingFolder + name;
         const auto durability =
-            staging == *destination ? CopyDurability::OnDisk : CopyDurability::Cached;
-        if (extractMarkedFile(files, path, staging, durability)) {
-            copies_->copyFile(staging, *destination, /*overwrite=*/false);
+            staging == destination.path ? CopyDurability::OnDisk : CopyDurability::Cached;
+        const auto extracted = extractMarkedFile(files, path, staging, durability);
+        if (extracted) {
+            startCopy({entry, std::string(path), kMarkedFileBlockBytes, destination.path, false},
+                      staging, /*overwrite=*/false);
+        } else {
+            // The staging folder is the shop's own: its faults say nothing of the customer's disk.
+            const FileFault fault = extracted.fault();
+            entryFailed(entry,
+                        fault == FileFault::SourceMissing || fault == FileFault::SourceUnreadable
+                            ? fault
+                            : FileFault::Other);
         }
-        if (staging != *destination) {
+        if (staging != destination.path) {
             files.deleteFile(staging);
         }
         lyricsSource = std::string(folderOf(path)) + name;
     } else {
-        copies_->copyFile(path, *destination, /*overwrite=*/false);
+        startCopy({entry, std::string(path), 0, destination.path, false}, path,
+                  /*overwrite=*/false);
         lyricsSource = std::string(path);
     }
 
-    if (music && inputs_.control.lyricsWanted()) {
-        copies_->copyFile(lyricsPathOf(lyricsSource), lyricsPathOf(*destination),
-                          /*overwrite=*/true);
+    if (destination.kind == kMusic && inputs_.control.lyricsWanted()) {
+        const std::string lyrics = lyricsPathOf(lyricsSource);
+        startCopy({entry, lyrics, 0, lyricsPathOf(destination.path), true}, lyrics,
+                  /*overwrite=*/true);
+    }
+}
+
+std::size_t CopyJob::startCopy(PendingCopy copy, std::string_view from, bool overwrite) {
+    const std::string target = copy.target;
+    // Known before the call: a batch may report the copy before it returns.
+    pending_.emplace(copiesStarted_++, std::move(copy));
+    return copies_->copyFile(from, target, overwrite);
+}
+
+void CopyJob::copyReported(std::size_t copy, CopyResult result) {
+    auto reported = pending_.extract(copy);
+    if (reported.empty()) {
+        return;
+    }
+    PendingCopy& made = reported.mapped();
+    if (result.kind() == CopyResult::Kind::Copied) {
+        made_.push_back(std::move(made));
+        return;
+    }
+    // Lyrics are copied when the library has them; a song without any is complete.
+    if (result.arrived() || (made.lyrics && result.fault() == FileFault::SourceMissing)) {
+        return;
+    }
+    if (result.fault() == FileFault::DiskGone) {
+        diskGone_ = true;
+    }
+    entryFailed(made.entry, result.fault());
+}
+
+void CopyJob::entryFailed(std::size_t entry, FileFault fault) {
+    if (!entries_[entry].fault) {
+        entries_[entry].fault = fault;
+        host_.markUndelivered(entries_[entry].path, fault);
     }
 }
 

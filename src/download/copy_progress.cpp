@@ -1,7 +1,9 @@
 #include "download/copy_progress.h"
 
+#include <algorithm>
 #include <charconv>
 #include <limits>
+#include <vector>
 
 #include "download/list_copy_control.h"
 #include "text/gbk.h"
@@ -53,10 +55,11 @@ std::optional<std::string> batchStatusLine(int list, int n, int m, bool marked) 
     return std::nullopt;
 }
 
-std::optional<std::string> batchEndStatusLine(int list) {
+std::optional<std::string> batchEndStatusLine(int list, bool allArrived) {
     static const std::string done = gbk("下载完成!");
+    static const std::string unfinished = gbk("下载未完成!");
     if (list == 3 || list == 5) {
-        return done;
+        return allArrived ? done : unfinished;
     }
     return std::nullopt;
 }
@@ -65,12 +68,47 @@ std::string syncProgressLine(const SyncCounters& counters, std::string_view name
     return count(counters.next, counters.total) + downloadingDots() + std::string(name);
 }
 
-std::optional<std::string> syncFinishStatusLine(int list) {
+std::optional<std::string> syncFinishStatusLine(int list, bool allArrived) {
     static const std::string copied = gbk("复制完成!");
+    static const std::string unfinished = gbk("复制未完成!");
     if (list == 1) {
-        return copied;
+        return allArrived ? copied : unfinished;
     }
     return std::nullopt;
+}
+
+const std::string& faultText(FileFault fault) {
+    static const std::map<FileFault, std::string> texts = {
+        {FileFault::DiskFull, gbk("磁盘已满")},
+        {FileFault::DiskGone, gbk("磁盘已拔出")},
+        {FileFault::DiskError, gbk("磁盘读写错误")},
+        {FileFault::WriteProtected, gbk("磁盘写保护")},
+        {FileFault::FolderMissing, gbk("目标文件夹不存在")},
+        {FileFault::SourceMissing, gbk("源文件不存在")},
+        {FileFault::SourceUnreadable, gbk("源文件无法读取")},
+        {FileFault::VerifyFailed, gbk("校验失败")},
+        {FileFault::Other, gbk("复制失败")},
+    };
+    return texts.at(fault);
+}
+
+std::string undeliveredNotice(int list, int undelivered, int files,
+                              const std::map<FileFault, int>& faults) {
+    std::vector<std::pair<FileFault, int>> reasons(faults.begin(), faults.end());
+    std::stable_sort(reasons.begin(), reasons.end(),
+                     [](const auto& a, const auto& b) { return a.second > b.second; });
+    std::string why;
+    for (const auto& [fault, times] : reasons) {
+        if (!why.empty()) {
+            why += gbk("、");
+        }
+        why += faultText(fault);
+        if (reasons.size() > 1) {
+            why += " " + std::to_string(times);
+        }
+    }
+    return gbk("清单") + std::to_string(list) + gbk(" 下载未完成：") + count(undelivered, files) +
+           gbk(" 个文件未复制（") + why + gbk("）");
 }
 
 bool syncFinishHidesBar(int list) {

@@ -76,16 +76,26 @@ bool DownloadList::deleteSelected(const std::vector<std::size_t>& selected, File
         return false;
     }
     for (const std::size_t index : indices) {
-        if (const auto destination = targets_.destinationOf(entries_[index])) {
-            deleteIfThere(files, *destination);
-            deleteIfThere(files, lyricsPathOf(*destination));
-        }
+        const auto destination = targets_.destinationOf(entries_[index]).path;
+        deleteIfThere(files, destination);
+        deleteIfThere(files, lyricsPathOf(destination));
     }
     // From the back, so the indices still to go keep pointing at their entries.
     for (auto index = indices.rbegin(); index != indices.rend(); ++index) {
         entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(*index));
     }
     return true;
+}
+
+std::vector<std::string> DownloadList::chargedEntries() const {
+    std::vector<std::string> charged;
+    charged.reserve(entries_.size());
+    for (const auto& entry : entries_) {
+        if (!undelivered_.contains(entry)) {
+            charged.push_back(entry);
+        }
+    }
+    return charged;
 }
 
 std::optional<std::size_t> DownloadList::syncAdd(std::string path) {

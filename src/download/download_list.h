@@ -4,12 +4,14 @@
 // belongs to the list whether it is shown or not.
 #include <cstddef>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "download/list_copy_control.h"
 #include "download/target_folder_set.h"
+#include "platform/file_system.h"
 
 namespace qh {
 
@@ -58,6 +60,14 @@ public:
     ListCopyControl& copyControl() { return copy_; }
     const ListCopyControl& copyControl() const { return copy_; }
 
+    // The entries the list's last copy could not put on the customer's disk, and why; kept until
+    // the list's next copy starts. Window's thread only.
+    const std::map<std::string, FileFault>& undelivered() const { return undelivered_; }
+    void markUndelivered(const std::string& path, FileFault fault) { undelivered_[path] = fault; }
+    void clearUndelivered() { undelivered_.clear(); }
+    // The entries the customer is charged for: those that did not fail to arrive.
+    std::vector<std::string> chargedEntries() const;
+
     // Queues `path` for an immediate copy. Returns the queue index the sync job starts from when
     // one must be started now; empty when a running job of the list will reach the path.
     std::optional<std::size_t> syncAdd(std::string path);
@@ -72,6 +82,7 @@ private:
     std::vector<std::string> entries_;
     TargetFolderSet targets_;
     ListCopyControl copy_;
+    std::map<std::string, FileFault> undelivered_;
 };
 
 }  // namespace qh

@@ -28,11 +28,14 @@ std::string stagingFolderOf(int list) {
     return prefix + std::to_string(list) + "\\";
 }
 
-bool extractMarkedFile(FileSystem& files, std::string_view libraryPath,
-                       std::string_view stagingPath, CopyDurability durability) {
+CopyResult extractMarkedFile(FileSystem& files, std::string_view libraryPath,
+                             std::string_view stagingPath, CopyDurability durability) {
     const auto size = files.fileSize(libraryPath);
-    if (!size || *size <= kMarkedFileBlockBytes) {
-        return false;
+    if (!size) {
+        return CopyResult::failed(FileFault::SourceMissing);
+    }
+    if (*size <= kMarkedFileBlockBytes) {
+        return CopyResult::failed(FileFault::SourceUnreadable);
     }
     return files.copyFile(libraryPath, stagingPath, /*overwrite=*/true, kMarkedFileBlockBytes,
                           durability);

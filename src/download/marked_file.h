@@ -23,9 +23,9 @@ std::string stagingFolderOf(int list);
 
 // Writes the content of the marked library file over `stagingPath`, without reading the block.
 // A file no longer than the block has no content: the extraction fails and `stagingPath` is left
-// as it was, so nothing empty is ever delivered to a customer.
-bool extractMarkedFile(FileSystem& files, std::string_view libraryPath,
-                       std::string_view stagingPath,
-                       CopyDurability durability = CopyDurability::Cached);
+// as it was, so nothing empty is ever delivered to a customer: SourceUnreadable.
+CopyResult extractMarkedFile(FileSystem& files, std::string_view libraryPath,
+                             std::string_view stagingPath,
+                             CopyDurability durability = CopyDurability::Cached);
 
 }  // namespace qh

@@ -50,28 +50,21 @@ std::string TargetFolderSet::currentTarget() const {
     return currentTarget_;
 }
 
-std::optional<TargetKind> TargetFolderSet::classify(std::string_view extension) {
-    const auto kind = targetKindOfExtension(extension);
-    if (kind) {
-        std::lock_guard lock(mutex_);
-        currentTarget_ = folders_[*kind] + '\\';
-    }
+TargetKind TargetFolderSet::classify(std::string_view extension) {
+    const TargetKind kind = deliveryKindOf(extension);
+    std::lock_guard lock(mutex_);
+    currentTarget_ = folders_[kind] + '\\';
     return kind;
 }
 
-std::optional<std::string> TargetFolderSet::destinationOf(std::string_view path) {
+Destination TargetFolderSet::destinationOf(std::string_view path) {
     const std::string_view extension = extensionOf(path);
-    const auto kind = targetKindOfExtension(extension);
+    const TargetKind kind = deliveryKindOf(extension);
     // One lock for the classification and the read, so a concurrent classification of another
-    // file of the list cannot slip in between.
+    // file of the list, or a withdrawal of its disk, cannot slip in between.
     std::lock_guard lock(mutex_);
-    if (kind) {
-        currentTarget_ = folders_[*kind] + '\\';
-    }
-    if (currentTarget_.empty()) {
-        return std::nullopt;
-    }
-    return currentTarget_ + DisplayName(path) + std::string(extension);
+    currentTarget_ = folders_[kind] + '\\';
+    return {currentTarget_ + DisplayName(path) + std::string(extension), kind, withdrawals_};
 }
 
 std::vector<std::string> TargetFolderSet::dropDownLines() const {
@@ -90,6 +83,17 @@ void TargetFolderSet::fill(const TargetFolders& folders) {
 
 void TargetFolderSet::resetToDefault() {
     fill(defaultFolders());
+}
+
+void TargetFolderSet::withdrawDisk() {
+    std::lock_guard lock(mutex_);
+    folders_ = defaultFolders();
+    ++withdrawals_;
+}
+
+std::uint64_t TargetFolderSet::withdrawals() const {
+    std::lock_guard lock(mutex_);
+    return withdrawals_;
 }
 
 FolderChoice TargetFolderSet::chooseFolder(TargetKind kind, std::string_view path) {

@@ -4,6 +4,7 @@
 // chose. The list's copy jobs classify on their worker threads while the window changes the
 // folders, so every member is guarded.
 #include <array>
+#include <cstdint>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -22,6 +23,14 @@ const std::string& defaultTargetFolder();
 // The message shown when a hand-picked folder is no drive path.
 const std::string& notADrivePathMessage();
 
+// Where one file of a list is copied.
+struct Destination {
+    std::string path;  // current target + the display name + the extension
+    TargetKind kind = kMusic;
+    // How many times the list's disk had been withdrawn when this was decided.
+    std::uint64_t withdrawals = 0;
+};
+
 struct FolderChoice {
     bool accepted = false;
     std::string message;  // shown when refused
@@ -35,15 +44,12 @@ public:
     // The folder of the last successful classification with "\" appended; empty before the first.
     std::string currentTarget() const;
 
-    // The kind of `extension`, which also makes its folder the current target. An extension in
-    // no group changes nothing: the caller keeps the kind it had, and files go on to the current
-    // target of the previous successful classification.
-    std::optional<TargetKind> classify(std::string_view extension);
+    // The kind of `extension` (deliveryKindOf), which also makes its folder the current target.
+    TargetKind classify(std::string_view extension);
 
     // Where the copy of `path` lies on the customer's side: classifies its extension, then the
-    // current target + the display name + the extension. Empty while the list has no current
-    // target, so a file of no known kind never resolves to a bare relative name.
-    std::optional<std::string> destinationOf(std::string_view path);
+    // current target + the display name + the extension, in one step.
+    Destination destinationOf(std::string_view path);
 
     // The target drop-down's five lines in kind order, "音乐：G:\My Music".
     std::vector<std::string> dropDownLines() const;
@@ -51,6 +57,10 @@ public:
     // The folders found on a chosen disk, or the default five times when it is withdrawn.
     void fill(const TargetFolders& folders);
     void resetToDefault();
+    // The list's disk went away: the default folders again, and the list's running copy job,
+    // which meets a new withdrawal count in its next destination, stops writing.
+    void withdrawDisk();
+    std::uint64_t withdrawals() const;
 
     // A folder picked by hand in the folder tree for `kind`. A path without ":\" (no drive
     // path, such as My Computer itself) is refused and nothing changes.
@@ -60,6 +70,7 @@ private:
     mutable std::mutex mutex_;
     TargetFolders folders_;
     std::string currentTarget_;
+    std::uint64_t withdrawals_ = 0;
 };
 
 // The drop-down line's label for `kind`, ending in the full-width colon ("音乐：").

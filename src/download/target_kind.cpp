@@ -27,4 +27,28 @@ std::optional<TargetKind> targetKindOfExtension(std::string_view extension) {
     return kind;
 }
 
+TargetKind deliveryKindOf(std::string_view extension) {
+    if (const auto kind = targetKindOfExtension(extension)) {
+        return *kind;
+    }
+    // Whole extensions, compared exactly: the groups' piece rule stays theirs alone.
+    static const struct {
+        std::string_view extension;
+        TargetKind kind;
+    } kNewerFormats[] = {
+        {".png", kPicture}, {".jpeg", kPicture}, {".webp", kPicture}, {".flac", kMusic},
+        {".ape", kMusic},   {".aac", kMusic},    {".m4a", kMusic},    {".ogg", kMusic},
+        {".amr", kMusic},   {".flv", kVideo},    {".mpeg", kVideo},   {".webm", kVideo},
+        {".ts", kVideo},    {".m4v", kVideo},    {".epub", kEbook},   {".pdf", kEbook},
+        {".umd", kEbook},   {".chm", kEbook},    {".apk", kGame},     {".jad", kGame},
+    };
+    const auto lowered = asciiLower(extension);
+    for (const auto& format : kNewerFormats) {
+        if (lowered == format.extension) {
+            return format.kind;
+        }
+    }
+    return kMusic;
+}
+
 }  // namespace qh

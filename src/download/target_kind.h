@@ -25,4 +25,9 @@ const std::array<std::string, kTargetKindCount>& extensionGroups();
 // holds it, or it is empty.
 std::optional<TargetKind> targetKindOfExtension(std::string_view extension);
 
+// The kind a file is copied and shown as: its group's kind; for a format newer than the groups
+// (".png", ".flac", ".flv", ".epub", ".apk", ...) the kind of its sort, from a table of today's
+// formats; and for a file still unknown, music, so every file has a folder to go to.
+TargetKind deliveryKindOf(std::string_view extension);
+
 }  // namespace qh

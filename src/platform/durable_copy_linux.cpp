@@ -10,7 +10,10 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <fstream>
+#include <mutex>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,42 +33,122 @@ struct TemporaryFile {
 constexpr std::string_view kTemporaryPrefix = ".qhcopy-";
 constexpr std::string_view kTemporarySuffix = ".tmp";
 
-// Hidden, so a listing without hidden entries never shows a copy in progress; short, so a long
-// target name cannot push it over the name length limit. The name carries the process id, so a
-// copy left behind can be told from one still being written.
-std::optional<TemporaryFile> createTemporaryFile(int folder) {
+// Who wrote a temporary copy: the computer's boot, the process and when it started. A process
+// id alone is used again by another process sooner or later.
+struct Writer {
+    std::string boot;  // the first eight hex digits of the kernel's boot id
+    pid_t pid = 0;
+    std::string startTime;  // clock ticks after boot, from /proc/PID/stat
+    bool operator==(const Writer&) const = default;
+};
+
+std::string startTimeOf(pid_t pid) {
+    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+    const std::string stat{std::istreambuf_iterator<char>(in), {}};
+    // The command name in parentheses may hold spaces; the fields after it do not.
+    const std::size_t close = stat.rfind(')');
+    if (close == std::string::npos) {
+        return {};
+    }
+    std::string_view rest = std::string_view(stat).substr(close + 1);
+    constexpr int kStartTimeAfterName = 20;  // field 22 of the line, the name being field 2
+    for (int field = 0; field < kStartTimeAfterName; ++field) {
+        const std::size_t start = rest.find_first_not_of(' ');
+        if (start == std::string_view::npos) {
+            return {};
+        }
+        rest.remove_prefix(start);
+        const std::size_t end = rest.find(' ');
+        if (field == kStartTimeAfterName - 1) {
+            return std::string(rest.substr(0, end));
+        }
+        if (end == std::string_view::npos) {
+            return {};
+        }
+        rest.remove_prefix(end);
+    }
+    return {};
+}
+
+std::string bootId() {
+    std::ifstream in("/proc/sys/kernel/random/boot_id");
+    std::string id;
+    std::getline(in, id);
+    return id.substr(0, 8);
+}
+
+const Writer& thisProcess() {
+    static const Writer self{bootId(), ::getpid(), startTimeOf(::getpid())};
+    return self;
+}
+
+// The temporary names this program is writing or holds for naming. Another list's job may be
+// copying into the same folder while a sweep runs.
+class LiveTemporaryNames {
+public:
+    void add(const std::string& name) {
+        std::lock_guard lock(mutex_);
+        names_.insert(name);
+    }
+    void remove(const std::string& name) {
+        std::lock_guard lock(mutex_);
+        names_.erase(name);
+    }
+    bool contains(const std::string& name) const {
+        std::lock_guard lock(mutex_);
+        return names_.contains(name);
+    }
+
+private:
+    mutable std::mutex mutex_;
+    std::set<std::string> names_;
+};
+
+LiveTemporaryNames& liveTemporaryNames() {
+    static LiveTemporaryNames names;
+    return names;
+}
+
+// Hidden, so a listing without hidden entries never shows a copy in progress; short enough
+// that a long target name cannot push it over the name length limit.
+std::optional<TemporaryFile> createTemporaryFile(int folder, int& error) {
     static std::atomic<unsigned> counter{0};
+    const Writer& self = thisProcess();
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string name = std::string(kTemporaryPrefix) + std::to_string(::getpid()) + "-" +
+        std::string name = std::string(kTemporaryPrefix) + self.boot + "-" +
+                           std::to_string(self.pid) + "-" + self.startTime + "-" +
                            std::to_string(counter.fetch_add(1)) + std::string(kTemporarySuffix);
+        liveTemporaryNames().add(name);
         // 0666 and the umask give the permissions of any new file.
         UniqueFd fd{::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666)};
         if (fd) {
             return TemporaryFile{std::move(name), std::move(fd)};
         }
-        if (errno != EEXIST) {
+        error = errno;
+        liveTemporaryNames().remove(name);
+        if (error != EEXIST) {
             return std::nullopt;
         }
     }
     return std::nullopt;
 }
 
-bool writeAll(int fd, const char* data, std::size_t size) {
+std::optional<FileFault> writeAll(int fd, const char* data, std::size_t size) {
     while (size > 0) {
         const ssize_t written = ::write(fd, data, size);
         if (written < 0) {
             if (errno == EINTR) {
                 continue;
             }
-            return false;
+            return targetFaultOf(errno);
         }
         data += written;
         size -= static_cast<std::size_t>(written);
     }
-    return true;
+    return std::nullopt;
 }
 
-bool copyByReadWrite(int in, int out, off_t position) {
+std::optional<FileFault> copyByReadWrite(int in, int out, off_t position) {
     std::vector<char> buffer(1 << 20);
     while (true) {
         const ssize_t got = ::pread(in, buffer.data(), buffer.size(), position);
@@ -73,13 +156,13 @@ bool copyByReadWrite(int in, int out, off_t position) {
             if (errno == EINTR) {
                 continue;
             }
-            return false;
+            return sourceFaultOf(errno);
         }
         if (got == 0) {
-            return true;
+            return std::nullopt;
         }
-        if (!writeAll(out, buffer.data(), static_cast<std::size_t>(got))) {
-            return false;
+        if (const auto fault = writeAll(out, buffer.data(), static_cast<std::size_t>(got))) {
+            return fault;
         }
         position += got;
     }
@@ -87,8 +170,8 @@ bool copyByReadWrite(int in, int out, off_t position) {
 
 // copy_file_range lets the kernel (or the file system, by sharing blocks) move the data; where
 // it cannot, read and write carry on from the same position. They also confirm the end, as
-// some file systems report nothing copied before it.
-bool copyData(int in, int out, off_t position) {
+// some file systems report nothing copied before it, and tell which side an error came from.
+std::optional<FileFault> copyData(int in, int out, off_t position) {
     constexpr std::size_t chunk = std::size_t{64} << 20;
     while (true) {
         const ssize_t copied = ::copy_file_range(in, &position, out, nullptr, chunk, 0);
@@ -98,9 +181,11 @@ bool copyData(int in, int out, off_t position) {
         if (copied < 0 && errno == EINTR) {
             continue;
         }
-        const bool fallBack = copied == 0 || errno == EXDEV || errno == ENOSYS || errno == EINVAL ||
-                              errno == EOPNOTSUPP;
-        return fallBack && copyByReadWrite(in, out, position);
+        if (copied < 0 &&
+            (errno == ENOSPC || errno == EDQUOT || errno == EFBIG || errno == EROFS)) {
+            return targetFaultOf(errno);
+        }
+        return copyByReadWrite(in, out, position);
     }
 }
 
@@ -112,36 +197,115 @@ bool moveIntoPlace(int folder, const std::string& temporary, const std::string& 
     return renameNoReplace(folder, temporary.c_str(), folder, name.c_str());
 }
 
-// The process that wrote a temporary copy of ours, from its name.
-std::optional<pid_t> writerOf(std::string_view name) {
-    if (!name.starts_with(kTemporaryPrefix) || !name.ends_with(kTemporarySuffix)) {
-        return std::nullopt;
+std::vector<std::string_view> fieldsOf(std::string_view text) {
+    std::vector<std::string_view> fields;
+    while (true) {
+        const std::size_t dash = text.find('-');
+        fields.push_back(text.substr(0, dash));
+        if (dash == std::string_view::npos) {
+            return fields;
+        }
+        text.remove_prefix(dash + 1);
     }
-    const std::string_view middle = name.substr(
-        kTemporaryPrefix.size(), name.size() - kTemporaryPrefix.size() - kTemporarySuffix.size());
+}
+
+std::optional<pid_t> pidOf(std::string_view text) {
     pid_t pid = 0;
-    const auto [end, error] = std::from_chars(middle.data(), middle.data() + middle.size(), pid);
-    if (error != std::errc{} || pid <= 0 || end == middle.data() + middle.size() || *end != '-') {
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), pid);
+    if (error != std::errc{} || pid <= 0 || end != text.data() + text.size()) {
         return std::nullopt;
     }
     return pid;
 }
 
+bool running(pid_t pid) {
+    return ::kill(pid, 0) == 0 || errno != ESRCH;
+}
+
+// Whether a temporary copy of ours, from its name, can no longer be named by its writer. Names
+// of the earlier form carry the process id alone.
+bool abandoned(const std::string& name) {
+    if (!name.starts_with(kTemporaryPrefix) || !name.ends_with(kTemporarySuffix)) {
+        return false;
+    }
+    const auto fields = fieldsOf(std::string_view(name).substr(
+        kTemporaryPrefix.size(), name.size() - kTemporaryPrefix.size() - kTemporarySuffix.size()));
+    if (fields.size() == 2) {
+        const auto pid = pidOf(fields[0]);
+        return pid && !running(*pid);
+    }
+    const auto pid = fields.size() == 4 ? pidOf(fields[1]) : std::nullopt;
+    if (!pid) {
+        return false;
+    }
+    const Writer writer{std::string(fields[0]), *pid, std::string(fields[2])};
+    if (writer == thisProcess()) {
+        return !liveTemporaryNames().contains(name);
+    }
+    return writer.boot != thisProcess().boot || startTimeOf(writer.pid) != writer.startTime;
+}
+
 // With syncData, data, time and all are on the disk before the file gets its name. On failure
 // the temporary file goes, so nothing partial is left.
-bool syncAndName(int folder, UniqueFd file, const std::string& temporaryName,
-                 const std::string& name, bool overwrite, bool syncData) {
-    const bool whole = file && (!syncData || ::fsync(file.get()) == 0) && file.close();
-    if (whole && moveIntoPlace(folder, temporaryName, name, overwrite)) {
-        return true;
+CopyResult syncAndName(int folder, UniqueFd file, const std::string& temporaryName,
+                       const std::string& name, bool overwrite, bool syncData) {
+    std::optional<FileFault> fault;
+    if (syncData && ::fsync(file.get()) != 0) {
+        fault = targetFaultOf(errno);
+    } else if (!file.close()) {
+        fault = targetFaultOf(errno);
+    } else if (moveIntoPlace(folder, temporaryName, name, overwrite)) {
+        liveTemporaryNames().remove(temporaryName);
+        return CopyResult::copied();
+    } else {
+        const int error = errno;
+        discardUnnamedCopy(folder, temporaryName);
+        return error == EEXIST ? CopyResult::alreadyThere()
+                               : CopyResult::failed(targetFaultOf(error));
     }
-    ::unlinkat(folder, temporaryName.c_str(), 0);
-    return false;
+    discardUnnamedCopy(folder, temporaryName);
+    return CopyResult::failed(*fault);
 }
 
 }  // namespace
 
-void removeAbandonedCopies(int folder) {
+FileFault targetFaultOf(int error) {
+    switch (error) {
+        case ENOSPC:
+        case EDQUOT:
+        case EFBIG:
+            return FileFault::DiskFull;
+        case EROFS:
+        case EACCES:
+        case EPERM:
+            return FileFault::WriteProtected;
+        case ENOENT:
+        case ENOTDIR:
+            return FileFault::FolderMissing;
+        case EIO:
+            return FileFault::DiskError;
+        case ENODEV:
+        case ENXIO:
+        case ENOTCONN:
+        case ESHUTDOWN:
+        case ESTALE:
+            return FileFault::DiskGone;
+        default:
+            return FileFault::Other;
+    }
+}
+
+FileFault sourceFaultOf(int error) {
+    return error == ENOENT || error == ENOTDIR ? FileFault::SourceMissing
+                                               : FileFault::SourceUnreadable;
+}
+
+void discardUnnamedCopy(int folder, const std::string& temporaryName) {
+    ::unlinkat(folder, temporaryName.c_str(), 0);
+    liveTemporaryNames().remove(temporaryName);
+}
+
+void sweepAbandonedCopies(int folder) {
     UniqueFd listing{::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
     DIR* entries = listing ? ::fdopendir(listing.get()) : nullptr;
     if (entries == nullptr) {
@@ -149,74 +313,91 @@ void removeAbandonedCopies(int folder) {
     }
     listing.release();  // closedir closes it
     while (const dirent* entry = ::readdir(entries)) {
-        const auto writer = writerOf(entry->d_name);
-        // A live writer, this program's other lists' jobs among them, may still name its copy.
-        if (writer && ::kill(*writer, 0) != 0 && errno == ESRCH) {
+        if (abandoned(entry->d_name)) {
             ::unlinkat(folder, entry->d_name, 0);
         }
     }
     ::closedir(entries);
 }
 
-std::optional<UnnamedCopy> writeUnnamedCopy(const std::filesystem::path& source,
-                                            const std::filesystem::path& target, bool overwrite,
-                                            std::int64_t sourceOffset) {
+CopyWrite writeUnnamedCopy(const std::filesystem::path& source, const std::filesystem::path& target,
+                           bool overwrite, std::int64_t sourceOffset) {
+    const auto failed = [](FileFault fault) {
+        return CopyWrite{std::nullopt, CopyResult::failed(fault)};
+    };
     if (sourceOffset < 0 || !target.has_filename()) {
-        return std::nullopt;
+        return failed(FileFault::Other);
     }
     UniqueFd in{::open(source.c_str(), O_RDONLY | O_CLOEXEC)};
+    if (!in) {
+        return failed(sourceFaultOf(errno));
+    }
     struct stat sourceStat {};
-    if (!in || ::fstat(in.get(), &sourceStat) != 0 || !S_ISREG(sourceStat.st_mode) ||
-        sourceOffset > sourceStat.st_size) {
-        return std::nullopt;
+    if (::fstat(in.get(), &sourceStat) != 0) {
+        return failed(sourceFaultOf(errno));
+    }
+    if (!S_ISREG(sourceStat.st_mode)) {
+        return failed(FileFault::SourceMissing);
+    }
+    if (sourceOffset > sourceStat.st_size) {
+        return failed(FileFault::SourceUnreadable);
     }
     // Read from start to end once: a larger read-ahead keeps the library's disk streaming.
     ::posix_fadvise(in.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
     UniqueFd folder{::open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
     if (!folder) {
-        return std::nullopt;
+        return failed(targetFaultOf(errno));
     }
     std::string name = target.filename().native();
     struct stat existing {};
     // Checked early only to spare a needless copy; the rename is what guarantees it.
     if (!overwrite && ::fstatat(folder.get(), name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0) {
-        return std::nullopt;
+        return CopyWrite{std::nullopt, CopyResult::alreadyThere()};
     }
-    auto temporary = createTemporaryFile(folder.get());
+    int error = 0;
+    auto temporary = createTemporaryFile(folder.get(), error);
     if (!temporary) {
-        return std::nullopt;
+        return failed(targetFaultOf(error));
     }
-    if (!copyData(in.get(), temporary->fd.get(), sourceOffset)) {
-        ::unlinkat(folder.get(), temporary->name.c_str(), 0);
-        return std::nullopt;
+    if (const auto fault = copyData(in.get(), temporary->fd.get(), sourceOffset)) {
+        temporary->fd.reset();
+        discardUnnamedCopy(folder.get(), temporary->name);
+        return failed(*fault);
     }
     // A volume that cannot keep the time still holds a whole copy, so that failure is let pass.
     const struct timespec times[2] = {{0, UTIME_OMIT}, sourceStat.st_mtim};
     ::futimens(temporary->fd.get(), times);
-    return UnnamedCopy{.folder = std::move(folder),
-                       .file = std::move(temporary->fd),
-                       .temporaryName = std::move(temporary->name),
-                       .name = std::move(name),
-                       .overwrite = overwrite,
-                       .bytes = sourceStat.st_size - sourceOffset};
+    return CopyWrite{UnnamedCopy{.folder = std::move(folder),
+                                 .file = std::move(temporary->fd),
+                                 .temporaryName = std::move(temporary->name),
+                                 .name = std::move(name),
+                                 .overwrite = overwrite,
+                                 .bytes = sourceStat.st_size - sourceOffset},
+                     CopyResult::copied()};
 }
 
-bool nameCopy(UnnamedCopy& copy, bool syncData) {
+CopyResult nameCopy(UnnamedCopy& copy, bool syncData) {
     return syncAndName(copy.folder.get(), std::move(copy.file), copy.temporaryName, copy.name,
                        copy.overwrite, syncData);
 }
 
-bool nameCopyWrittenEarlier(int folder, const std::string& temporaryName, const std::string& name,
-                            bool overwrite) {
+CopyResult nameCopyWrittenEarlier(int folder, const std::string& temporaryName,
+                                  const std::string& name, bool overwrite) {
     // Any descriptor of the file syncs its data, and reports a write-out error not yet reported.
     UniqueFd file{::openat(folder, temporaryName.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC)};
+    if (!file) {
+        // The folder is there, so a temporary file gone from it says nothing of the folder.
+        const int error = errno;
+        discardUnnamedCopy(folder, temporaryName);
+        return CopyResult::failed(error == ENOENT ? FileFault::Other : targetFaultOf(error));
+    }
     return syncAndName(folder, std::move(file), temporaryName, name, overwrite, /*syncData=*/true);
 }
 
-bool copyFileDurably(const std::filesystem::path& source, const std::filesystem::path& target,
-                     bool overwrite, std::int64_t sourceOffset, bool syncData) {
-    auto copy = writeUnnamedCopy(source, target, overwrite, sourceOffset);
-    return copy && nameCopy(*copy, syncData);
+CopyResult copyFileDurably(const std::filesystem::path& source, const std::filesystem::path& target,
+                           bool overwrite, std::int64_t sourceOffset, bool syncData) {
+    auto write = writeUnnamedCopy(source, target, overwrite, sourceOffset);
+    return write.copy ? nameCopy(*write.copy, syncData) : write.result;
 }
 
 }  // namespace qh

@@ -44,10 +44,15 @@ char driveLetter(char c) {
 }  // namespace
 
 void FakeFileSystem::addDrive(char letter, std::uint64_t capacityBytes) {
+    addFakeCapacityDrive(letter, capacityBytes, capacityBytes);
+}
+
+void FakeFileSystem::addFakeCapacityDrive(char letter, std::uint64_t claimedBytes,
+                                          std::uint64_t realBytes) {
     std::lock_guard lock(mutex_);
     auto root = std::make_unique<Node>();
     root->isFolder = true;
-    drives_[driveLetter(letter)] = Drive{capacityBytes, std::move(root)};
+    drives_[driveLetter(letter)] = Drive{claimedBytes, realBytes, std::move(root)};
 }
 
 void FakeFileSystem::removeDrive(char letter) {
@@ -241,36 +246,81 @@ bool FakeFileSystem::folderExists(std::string_view path) const {
     return node != nullptr && node->isFolder;
 }
 
-bool FakeFileSystem::copyFile(std::string_view source, std::string_view target, bool overwrite,
-                              std::int64_t sourceOffset, CopyDurability) {
+CopyResult FakeFileSystem::copyFile(std::string_view source, std::string_view target,
+                                    bool overwrite, std::int64_t sourceOffset, CopyDurability) {
     std::lock_guard lock(mutex_);
     const Node* from = find(source);
+    if (from == nullptr || from->isFolder) {
+        return CopyResult::failed(FileFault::SourceMissing);
+    }
+    if (sourceOffset < 0) {
+        return CopyResult::failed(FileFault::Other);
+    }
+    if (sourceOffset > static_cast<std::int64_t>(from->data->size())) {
+        return CopyResult::failed(FileFault::SourceUnreadable);
+    }
+    const auto parsed = parseWindowsPath(target);
+    if (!parsed) {
+        return CopyResult::failed(FileFault::Other);
+    }
+    if (!drives_.contains(parsed->letter)) {
+        return CopyResult::failed(FileFault::DiskGone);
+    }
+    if (parsed->names.empty()) {
+        return CopyResult::failed(FileFault::Other);
+    }
     const auto place = placeOf(target);
-    if (from == nullptr || from->isFolder || !place || place->folder->writeProtected ||
-        sourceOffset < 0 || sourceOffset > static_cast<std::int64_t>(from->data->size())) {
-        return false;
+    if (!place) {
+        return CopyResult::failed(FileFault::FolderMissing);
+    }
+    if (place->folder->writeProtected) {
+        return CopyResult::failed(FileFault::WriteProtected);
     }
     Node* existing = child(*place->folder, place->name);
     if (existing != nullptr && (existing->isFolder || !overwrite)) {
-        return false;
+        return existing->isFolder ? CopyResult::failed(FileFault::Other)
+                                  : CopyResult::alreadyThere();
     }
-    const char letter = parseWindowsPath(target)->letter;
+    const Drive& drive = drives_.at(parsed->letter);
     const std::uint64_t needed = from->data->size() - static_cast<std::uint64_t>(sourceOffset);
-    const std::uint64_t used = usedBytes(letter);
-    const std::uint64_t capacity = drives_.at(letter).capacity;
-    if (used > capacity || needed > capacity - used) {
-        return false;
+    const std::uint64_t used = usedBytes(parsed->letter);
+    if (used > drive.capacity || needed > drive.capacity - used) {
+        return CopyResult::failed(FileFault::DiskFull);
     }
-    auto copy = std::make_shared<const std::string>(from->data->substr(sourceOffset));
+    std::string data = from->data->substr(sourceOffset);
+    // Past its real size a fake-capacity stick keeps other data than it was given.
+    if (used + needed > drive.realCapacity) {
+        std::transform(data.begin(), data.end(), data.begin(),
+                       [](char c) { return static_cast<char>(c ^ 0x5a); });
+    }
+    auto copy = std::make_shared<const std::string>(std::move(data));
     if (existing != nullptr) {
         existing->data = std::move(copy);
         existing->attributes.reset();
-        return true;
+        return CopyResult::copied();
     }
     auto file = std::make_unique<Node>();
     file->data = std::move(copy);
     place->folder->children.emplace_back(place->name, std::move(file));
-    return true;
+    return CopyResult::copied();
+}
+
+FileStatus FakeFileSystem::verifyCopy(std::string_view source, std::int64_t sourceOffset,
+                                      std::string_view target, CopyCheck) {
+    std::lock_guard lock(mutex_);
+    const Node* from = find(source);
+    if (from == nullptr || from->isFolder) {
+        return FileStatus::failed(FileFault::SourceMissing);
+    }
+    const auto parsed = parseWindowsPath(target);
+    if (!parsed || !drives_.contains(parsed->letter)) {
+        return FileStatus::failed(FileFault::DiskGone);
+    }
+    const Node* copy = find(target);
+    const bool same = copy != nullptr && !copy->isFolder && sourceOffset >= 0 &&
+                      sourceOffset <= static_cast<std::int64_t>(from->data->size()) &&
+                      std::string_view(*from->data).substr(sourceOffset) == *copy->data;
+    return same ? FileStatus::ok() : FileStatus::failed(FileFault::VerifyFailed);
 }
 
 bool FakeFileSystem::deleteFile(std::string_view path) {
@@ -333,8 +383,15 @@ std::unique_ptr<ReadStream> FakeFileSystem::openRead(std::string_view path) cons
     return std::make_unique<StringReadStream>(node->data);
 }
 
-bool FakeFileSystem::flushFolder(std::string_view folder) {
-    return folderExists(folder);
+FileStatus FakeFileSystem::flushFolder(std::string_view folder) {
+    std::lock_guard lock(mutex_);
+    const auto parsed = parseWindowsPath(folder);
+    if (!parsed || !drives_.contains(parsed->letter)) {
+        return FileStatus::failed(FileFault::DiskGone);
+    }
+    const Node* node = find(folder);
+    return node != nullptr && node->isFolder ? FileStatus::ok()
+                                             : FileStatus::failed(FileFault::FolderMissing);
 }
 
 std::optional<VolumeSize> FakeFileSystem::volumeSize(std::string_view path) const {

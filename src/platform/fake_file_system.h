@@ -24,6 +24,9 @@ public:
     // An empty drive, replacing any of that letter. Copies fail once the files on it would
     // exceed `capacityBytes`, as on a full disk.
     void addDrive(char letter, std::uint64_t capacityBytes = defaultCapacity);
+    // A stick that claims more than it holds: copies take all the claimed bytes, but a copy
+    // that ends beyond the real ones keeps other data than it was given.
+    void addFakeCapacityDrive(char letter, std::uint64_t claimedBytes, std::uint64_t realBytes);
     // The drive and all on it disappear, as when the disk is pulled out.
     void removeDrive(char letter);
 
@@ -42,15 +45,17 @@ public:
     std::optional<std::int64_t> fileSize(std::string_view path) const override;
     bool fileExists(std::string_view path) const override;
     bool folderExists(std::string_view path) const override;
-    bool copyFile(std::string_view source, std::string_view target, bool overwrite,
-                  std::int64_t sourceOffset = 0,
-                  CopyDurability durability = CopyDurability::OnDisk) override;
+    CopyResult copyFile(std::string_view source, std::string_view target, bool overwrite,
+                        std::int64_t sourceOffset = 0,
+                        CopyDurability durability = CopyDurability::OnDisk) override;
+    FileStatus verifyCopy(std::string_view source, std::int64_t sourceOffset,
+                          std::string_view target, CopyCheck check) override;
     bool deleteFile(std::string_view path) override;
     bool deleteFolder(std::string_view path) override;
     bool rename(std::string_view from, std::string_view to) override;
     bool createFolders(std::string_view path) override;
     std::unique_ptr<ReadStream> openRead(std::string_view path) const override;
-    bool flushFolder(std::string_view folder) override;
+    FileStatus flushFolder(std::string_view folder) override;
     std::optional<VolumeSize> volumeSize(std::string_view path) const override;
 
 private:
@@ -63,6 +68,7 @@ private:
     };
     struct Drive {
         std::uint64_t capacity = defaultCapacity;
+        std::uint64_t realCapacity = defaultCapacity;
         std::unique_ptr<Node> root;
     };
     // An entry's parent folder and its name there.

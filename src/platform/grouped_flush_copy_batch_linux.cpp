@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 
 #include "platform/disk_identity_linux.h"
@@ -17,9 +18,10 @@ constexpr CopyGroupLimits kNoLimits{INT64_MAX, SIZE_MAX};
 
 }  // namespace
 
-GroupedFlushCopyBatch::GroupedFlushCopyBatch(ResolveCopy resolve, CopyGroupLimits sameDisk,
-                                             CopyGroupLimits otherDisk)
+GroupedFlushCopyBatch::GroupedFlushCopyBatch(ResolveCopy resolve, Report report,
+                                             CopyGroupLimits sameDisk, CopyGroupLimits otherDisk)
     : resolve_(std::move(resolve)),
+      report_(std::move(report)),
       sameDisk_(sameDisk),
       otherDisk_(otherDisk),
       groupLimits_(kNoLimits) {}
@@ -28,36 +30,48 @@ GroupedFlushCopyBatch::~GroupedFlushCopyBatch() {
     finish();
 }
 
-void GroupedFlushCopyBatch::copyFile(std::string_view source, std::string_view target,
-                                     bool overwrite) {
+std::size_t GroupedFlushCopyBatch::copyFile(std::string_view source, std::string_view target,
+                                            bool overwrite) {
+    const std::size_t number = made_++;
     const auto ends = resolve_(source, target);
-    if (!ends) {
-        return;
+    if (ends.fault) {
+        report_(number, CopyResult::failed(*ends.fault));
+        return number;
     }
-    const int folder = groupFolder(ends->second.parent_path());
+    if (!driveStillThere(ends.targetDrive)) {
+        report_(number, CopyResult::failed(FileFault::DiskGone));
+        return number;
+    }
+    const auto folderPath = ends.target.parent_path();
+    const int folder = groupFolder(folderPath);
     if (folder < 0) {
-        return;
+        report_(number, CopyResult::failed(targetFaultOf(errno)));
+        return number;
     }
     // Before the first copy into the folder, so a nearly full disk has that space back for it.
-    if (sweptFolders_.insert(ends->second.parent_path()).second) {
-        removeAbandonedCopies(folder);
+    if (sweptFolders_.insert(folderPath).second) {
+        sweepAbandonedCopies(folder);
     }
-    auto copy = writeUnnamedCopy(ends->first, ends->second, overwrite, 0);
-    if (!copy) {
-        return;
+    auto write = writeUnnamedCopy(ends.source, ends.target, overwrite, 0);
+    if (!write.copy) {
+        report_(number, write.result);
+        return number;
     }
-    const bool sameDisk = onSameDisk(ends->first, folder);
+    auto& copy = *write.copy;
+    const bool sameDisk = onSameDisk(ends.source, folder);
     if (!sameDisk) {
-        ::sync_file_range(copy->file.get(), 0, 0, SYNC_FILE_RANGE_WRITE);
+        ::sync_file_range(copy.file.get(), 0, 0, SYNC_FILE_RANGE_WRITE);
     }
     const CopyGroupLimits& limits = sameDisk ? sameDisk_ : otherDisk_;
     groupLimits_ = {std::min(groupLimits_.bytes, limits.bytes),
                     std::min(groupLimits_.copies, limits.copies)};
-    groupBytes_ += copy->bytes;
-    group_.push_back({folder, std::move(copy->temporaryName), std::move(copy->name), overwrite});
+    groupBytes_ += copy.bytes;
+    group_.push_back(
+        {number, folder, std::move(copy.temporaryName), std::move(copy.name), overwrite});
     if (groupBytes_ >= groupLimits_.bytes || group_.size() >= groupLimits_.copies) {
         finish();
     }
+    return number;
 }
 
 void GroupedFlushCopyBatch::finish() {
@@ -69,9 +83,24 @@ void GroupedFlushCopyBatch::finish() {
             ::sync_file_range(file.get(), 0, 0, SYNC_FILE_RANGE_WRITE);
         }
     }
-    // In the order made. A failure leaves nothing under the name; the job passes such a file over.
+    // A folder whose disk was pulled out in the meantime is no longer the customer's: its copies
+    // are not named there, where nobody will find them.
+    std::set<int> goneFolders;
+    for (const auto& [path, folder] : groupFolders_) {
+        if (!stillAtItsPath(path, folder)) {
+            goneFolders.insert(folder.fd.get());
+        }
+    }
+    // In the order made; each copy whose data is whole on the disk gets its name, also after
+    // another one of the group failed.
     for (const auto& copy : group_) {
-        nameCopyWrittenEarlier(copy.folder, copy.temporaryName, copy.name, copy.overwrite);
+        if (goneFolders.contains(copy.folder)) {
+            discardUnnamedCopy(copy.folder, copy.temporaryName);
+            report_(copy.number, CopyResult::failed(FileFault::DiskGone));
+            continue;
+        }
+        report_(copy.number,
+                nameCopyWrittenEarlier(copy.folder, copy.temporaryName, copy.name, copy.overwrite));
     }
     group_.clear();
     groupFolders_.clear();
@@ -81,15 +110,35 @@ void GroupedFlushCopyBatch::finish() {
 
 int GroupedFlushCopyBatch::groupFolder(const std::filesystem::path& folder) {
     if (const auto at = groupFolders_.find(folder); at != groupFolders_.end()) {
-        return at->second.get();
+        return at->second.fd.get();
     }
     // A missing folder is not remembered: the clerk may still make it.
-    UniqueFd opened{::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
-    const int fd = opened.get();
-    if (opened) {
-        groupFolders_.emplace(folder, std::move(opened));
+    GroupFolder opened{UniqueFd{::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)}, {}};
+    if (!opened.fd) {
+        return -1;
     }
+    if (::fstat(opened.fd.get(), &opened.identity) != 0) {
+        return -1;
+    }
+    const int fd = opened.fd.get();
+    groupFolders_.emplace(folder, std::move(opened));
     return fd;
+}
+
+bool GroupedFlushCopyBatch::driveStillThere(const std::filesystem::path& drive) {
+    struct stat root {};
+    if (::stat(drive.c_str(), &root) != 0) {
+        return false;
+    }
+    const auto [at, first] = drives_.emplace(drive, root.st_dev);
+    return first || at->second == root.st_dev;
+}
+
+bool GroupedFlushCopyBatch::stillAtItsPath(const std::filesystem::path& path,
+                                           const GroupFolder& folder) {
+    struct stat now {};
+    return ::stat(path.c_str(), &now) == 0 && now.st_dev == folder.identity.st_dev &&
+           now.st_ino == folder.identity.st_ino;
 }
 
 bool GroupedFlushCopyBatch::onSameDisk(const std::filesystem::path& source, int targetFolder) {

@@ -7,6 +7,7 @@
 // group stays small. A copy onto the disk it is read from gathers up to what the kernel holds
 // back anyway before the group is written out: one disk that alternates between reading and
 // writing does both slower than it does each in one stretch.
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include <cstddef>
@@ -36,40 +37,59 @@ struct CopyGroupLimits {
 // the progress line may run ahead of the names on the disk.
 inline constexpr CopyGroupLimits kOtherDiskCopyGroup{std::int64_t{64} << 20, 16};
 
+// Host paths of a copy's ends and the folder of the target's drive; or why there is none.
+struct CopyEnds {
+    std::filesystem::path source;
+    std::filesystem::path target;
+    std::filesystem::path targetDrive;
+    std::optional<FileFault> fault;
+};
+
 class GroupedFlushCopyBatch final : public CopyBatch {
 public:
-    // Host paths of a copy's source and target, or empty when either cannot be one.
-    using ResolveCopy =
-        std::function<std::optional<std::pair<std::filesystem::path, std::filesystem::path>>(
-            std::string_view source, std::string_view target)>;
+    using ResolveCopy = std::function<CopyEnds(std::string_view source, std::string_view target)>;
 
-    GroupedFlushCopyBatch(ResolveCopy resolve, CopyGroupLimits sameDisk,
+    GroupedFlushCopyBatch(ResolveCopy resolve, Report report, CopyGroupLimits sameDisk,
                           CopyGroupLimits otherDisk = kOtherDiskCopyGroup);
     ~GroupedFlushCopyBatch() override;
 
-    void copyFile(std::string_view source, std::string_view target, bool overwrite) override;
+    std::size_t copyFile(std::string_view source, std::string_view target, bool overwrite) override;
     void finish() override;
 
 private:
     // Held by name only: a group onto the disk it is read from can hold thousands of copies, more
     // than a process may keep open.
     struct WrittenCopy {
+        std::size_t number = 0;
         int folder = -1;  // in groupFolders_
         std::string temporaryName;
         std::string name;
         bool overwrite = false;
     };
+    struct GroupFolder {
+        UniqueFd fd;
+        struct stat identity {};
+    };
 
+    // The folder's descriptor, or -1 with errno set.
     int groupFolder(const std::filesystem::path& folder);
+    // Whether the drive's folder is still the volume the batch first wrote to: a disk pulled out
+    // leaves its mount point behind, on the shop's own disk.
+    bool driveStillThere(const std::filesystem::path& drive);
+    // Whether the folder's path still leads to the folder the group's copies were written in.
+    static bool stillAtItsPath(const std::filesystem::path& path, const GroupFolder& folder);
     bool onSameDisk(const std::filesystem::path& source, int targetFolder);
     const std::string& diskOfDevice(dev_t device);
 
     ResolveCopy resolve_;
+    Report report_;
+    std::size_t made_ = 0;
     CopyGroupLimits sameDisk_;
     CopyGroupLimits otherDisk_;
     std::set<std::filesystem::path> sweptFolders_;  // of abandoned copies, once per batch
     std::map<dev_t, std::string> disks_;
-    std::map<std::filesystem::path, UniqueFd> groupFolders_;  // a group's copies share a few
+    std::map<std::filesystem::path, dev_t> drives_;              // as first written to
+    std::map<std::filesystem::path, GroupFolder> groupFolders_;  // a group's copies share a few
     std::vector<WrittenCopy> group_;
     std::int64_t groupBytes_ = 0;
     CopyGroupLimits groupLimits_;  // the tightest of its copies'

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/file_system.h"
+#include "platform/grouped_flush_copy_batch_linux.h"
 #include "platform/shared_drive_table.h"
 
 namespace qh {
@@ -21,23 +22,24 @@ public:
     std::optional<std::int64_t> fileSize(std::string_view path) const override;
     bool fileExists(std::string_view path) const override;
     bool folderExists(std::string_view path) const override;
-    bool copyFile(std::string_view source, std::string_view target, bool overwrite,
-                  std::int64_t sourceOffset = 0,
-                  CopyDurability durability = CopyDurability::OnDisk) override;
-    std::unique_ptr<CopyBatch> beginCopyBatch() override;
+    CopyResult copyFile(std::string_view source, std::string_view target, bool overwrite,
+                        std::int64_t sourceOffset = 0,
+                        CopyDurability durability = CopyDurability::OnDisk) override;
+    std::unique_ptr<CopyBatch> beginCopyBatch(CopyBatch::Report report) override;
+    FileStatus verifyCopy(std::string_view source, std::int64_t sourceOffset,
+                          std::string_view target, CopyCheck check) override;
+    void removeAbandonedCopies(std::string_view folder) override;
     bool deleteFile(std::string_view path) override;
     bool deleteFolder(std::string_view path) override;
     bool rename(std::string_view from, std::string_view to) override;
     bool createFolders(std::string_view path) override;
     std::unique_ptr<ReadStream> openRead(std::string_view path) const override;
-    bool flushFolder(std::string_view folder) override;
+    FileStatus flushFolder(std::string_view folder) override;
     std::optional<VolumeSize> volumeSize(std::string_view path) const override;
 
 private:
     std::optional<std::filesystem::path> resolve(std::string_view path) const;
-    // Host paths of a copy's source and target.
-    std::optional<std::pair<std::filesystem::path, std::filesystem::path>> copyEnds(
-        std::string_view source, std::string_view target) const;
+    CopyEnds copyEnds(std::string_view source, std::string_view target) const;
 
     const SharedDriveTable& drives_;
 };

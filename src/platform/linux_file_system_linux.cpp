@@ -14,6 +14,7 @@
 #include "platform/host_folder_listing_linux.h"
 #include "platform/rename_no_replace_linux.h"
 #include "platform/unique_fd_linux.h"
+#include "platform/verify_copy_linux.h"
 #include "platform/windows_path.h"
 #include "platform/write_back_threshold_linux.h"
 
@@ -93,29 +94,68 @@ bool LinuxFileSystem::folderExists(std::string_view path) const {
     return status && S_ISDIR(status->st_mode);
 }
 
-std::optional<std::pair<std::filesystem::path, std::filesystem::path>> LinuxFileSystem::copyEnds(
-    std::string_view source, std::string_view target) const {
-    auto from = resolve(source);
-    auto to = resolve(target);
-    if (!from || !to || !namesAnEntry(target)) {
-        return std::nullopt;
+CopyEnds LinuxFileSystem::copyEnds(std::string_view source, std::string_view target) const {
+    const auto table = drives_.snapshot();
+    auto from = table->resolve(source);
+    auto to = table->resolve(target);
+    const auto parsed = parseWindowsPath(target);
+    const Drive* drive = parsed ? table->find(parsed->letter) : nullptr;
+    if (!from) {
+        return {.fault = FileFault::SourceMissing};
     }
-    return std::pair{std::move(*from), std::move(*to)};
+    if (!parsed) {
+        return {.fault = FileFault::Other};
+    }
+    if (drive == nullptr) {
+        return {.fault = FileFault::DiskGone};
+    }
+    if (!to || !namesAnEntry(target)) {
+        return {.fault = FileFault::Other};
+    }
+    return {.source = std::move(*from), .target = std::move(*to), .targetDrive = drive->hostRoot};
 }
 
-bool LinuxFileSystem::copyFile(std::string_view source, std::string_view target, bool overwrite,
-                               std::int64_t sourceOffset, CopyDurability durability) {
+CopyResult LinuxFileSystem::copyFile(std::string_view source, std::string_view target,
+                                     bool overwrite, std::int64_t sourceOffset,
+                                     CopyDurability durability) {
     const auto ends = copyEnds(source, target);
-    return ends && copyFileDurably(ends->first, ends->second, overwrite, sourceOffset,
-                                   durability == CopyDurability::OnDisk);
+    if (ends.fault) {
+        return CopyResult::failed(*ends.fault);
+    }
+    const auto result = copyFileDurably(ends.source, ends.target, overwrite, sourceOffset,
+                                        durability == CopyDurability::OnDisk);
+    // A drive whose folder is gone is a disk pulled out, not a folder the clerk forgot to make.
+    if (!result.arrived() && result.fault() == FileFault::FolderMissing &&
+        !statFollowingLinks(ends.targetDrive)) {
+        return CopyResult::failed(FileFault::DiskGone);
+    }
+    return result;
 }
 
-std::unique_ptr<CopyBatch> LinuxFileSystem::beginCopyBatch() {
+std::unique_ptr<CopyBatch> LinuxFileSystem::beginCopyBatch(CopyBatch::Report report) {
     return std::make_unique<GroupedFlushCopyBatch>(
         [this](std::string_view source, std::string_view target) {
             return copyEnds(source, target);
         },
+        std::move(report),
         CopyGroupLimits{backgroundWriteBackBytes(kOtherDiskCopyGroup.bytes), SIZE_MAX});
+}
+
+FileStatus LinuxFileSystem::verifyCopy(std::string_view source, std::int64_t sourceOffset,
+                                       std::string_view target, CopyCheck check) {
+    const auto ends = copyEnds(source, target);
+    if (ends.fault) {
+        return FileStatus::failed(*ends.fault);
+    }
+    return verifyCopyOnDisk(ends.source, sourceOffset, ends.target, check);
+}
+
+void LinuxFileSystem::removeAbandonedCopies(std::string_view folder) {
+    const auto host = resolve(folder);
+    const UniqueFd fd{host ? ::open(host->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1};
+    if (fd) {
+        sweepAbandonedCopies(fd.get());
+    }
 }
 
 bool LinuxFileSystem::deleteFile(std::string_view path) {
@@ -163,15 +203,21 @@ std::unique_ptr<ReadStream> LinuxFileSystem::openRead(std::string_view path) con
     return std::make_unique<FileReadStream>(std::move(fd), status.st_size);
 }
 
-bool LinuxFileSystem::flushFolder(std::string_view folder) {
+FileStatus LinuxFileSystem::flushFolder(std::string_view folder) {
     const auto host = resolve(folder);
-    UniqueFd fd{host ? ::open(host->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1};
+    if (!host) {
+        return FileStatus::failed(FileFault::DiskGone);
+    }
+    UniqueFd fd{::open(host->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
     if (!fd || ::syncfs(fd.get()) != 0) {
-        return false;
+        return FileStatus::failed(targetFaultOf(errno));
     }
     // FUSE volumes (ntfs-3g) may take syncfs as a no-op but hear a folder's fsync; some of them
     // cannot sync a folder either, and their copies' data is synced all the same.
-    return ::fsync(fd.get()) == 0 || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP;
+    if (::fsync(fd.get()) == 0 || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP) {
+        return FileStatus::ok();
+    }
+    return FileStatus::failed(targetFaultOf(errno));
 }
 
 std::optional<VolumeSize> LinuxFileSystem::volumeSize(std::string_view path) const {

@@ -27,7 +27,11 @@ bool renameNoReplace(int fromFolder, const char* from, int toFolder, const char*
     // No hard links either (folders, FAT through FUSE): test, then move; a name that appears
     // between the two is the only case this cannot refuse.
     struct stat existing {};
-    if (::fstatat(toFolder, to, &existing, AT_SYMLINK_NOFOLLOW) == 0 || errno != ENOENT) {
+    if (::fstatat(toFolder, to, &existing, AT_SYMLINK_NOFOLLOW) == 0) {
+        errno = EEXIST;
+        return false;
+    }
+    if (errno != ENOENT) {
         return false;
     }
     return ::renameat(fromFolder, from, toFolder, to) == 0;

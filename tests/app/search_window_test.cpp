@@ -44,6 +44,7 @@ protected:
         }
         installKeySounds();
         addDrive('F');
+        addDrive('D');  // where a sync add copies while no customer disk is chosen
         std::filesystem::create_directories(paths.dataDir);
         settings.write("PanFu1", "PanFu1", "F");
 

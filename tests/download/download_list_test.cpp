@@ -161,19 +161,23 @@ TEST_F(DeleteSelected, ACustomersDiskThatIsGoneStillLosesTheEntries) {
     EXPECT_TRUE(exists("F:\\青禾点唱库\\1-音乐\\老歌.mp3"));
 }
 
-TEST(DownloadList, FileOfNoKnownKindIsDeletedWhereThePreviousFileWent) {
+// The delete looks where the copy went: a newer format in the folder of its sort, a file of
+// no known kind in the music folder, whatever came before it.
+TEST(DownloadList, FilesOfNoGroupAreDeletedWhereTheirCopiesWent) {
     FakeFileSystem files;
-    files.addDrive('D');
-    files.addFile(gbk("D:\\歌曲下载\\x.flac"), "x");
+    files.addDrive('G');
+    files.addFile("G:\\music\\x.abc", "x");
+    files.addFile("G:\\pictures\\p.png", "p");
+    files.addFile("G:\\video\\x.abc", "the customer's own");
 
     DownloadList list("unused");
-    list.addPaths({"F:\\x.flac"});
-    list.deleteSelected({0}, files);  // no current target yet: nothing to delete
-    EXPECT_TRUE(files.fileExists(gbk("D:\\歌曲下载\\x.flac")));
+    list.targets().fill({"G:\\music", "G:\\video", "G:\\pictures", "G:\\games", "G:\\books"});
+    list.addPaths({"F:\\film.rmvb", "F:\\x.abc", "F:\\p.png"});
+    list.deleteSelected({1, 2}, files);
 
-    list.addPaths({"F:\\a.mp3", "F:\\x.flac"});
-    list.deleteSelected({0, 1}, files);
-    EXPECT_FALSE(files.fileExists(gbk("D:\\歌曲下载\\x.flac")));
+    EXPECT_FALSE(files.fileExists("G:\\music\\x.abc"));
+    EXPECT_FALSE(files.fileExists("G:\\pictures\\p.png"));
+    EXPECT_TRUE(files.fileExists("G:\\video\\x.abc"));
 }
 
 TEST(DownloadList, SyncAddsStartAJobOnlyWhileNoneRuns) {

@@ -19,17 +19,18 @@ TargetFolders folders(std::initializer_list<const char*> utf8Folders) {
 const TargetFolders kDiskG =
     folders({"G:\\My Music", "G:\\video", "G:\\图片", "G:\\game", "G:\\书"});
 
-TEST(TargetFolderSet, ClassifyPicksTheLastGroupHoldingThePieceAndKeepsTheTargetOtherwise) {
+// The groups' piece rule first; formats newer than the groups by their sort; music for the rest.
+TEST(TargetFolderSet, ClassifyPicksTheKindAndMakesItsFolderTheCurrentTarget) {
     const struct {
         const char* extension;
-        std::optional<TargetKind> kind;
+        TargetKind kind;
     } cases[] = {
-        {".mp3", kMusic},   {".MP3", kMusic},   {".Mp3", kMusic}, {".rmvb", kVideo},
-        {".rm", kVideo},    {".mkv", kVideo},   {".mp", kVideo},  {".gif", kPicture},
-        {".jpg", kPicture}, {".bmp", kPicture}, {".gbc", kGame},  {".gb", kGame},
-        {".smc", kGame},    {".jar", kGame},    {".g", kGame},    {".txt", kEbook},
-        {".jpeg", {}},      {".png", {}},       {".flv", {}},     {".amr", {}},
-        {"", {}},
+        {".mp3", kMusic},    {".MP3", kMusic},   {".Mp3", kMusic}, {".rmvb", kVideo},
+        {".rm", kVideo},     {".mkv", kVideo},   {".mp", kVideo},  {".gif", kPicture},
+        {".jpg", kPicture},  {".bmp", kPicture}, {".gbc", kGame},  {".gb", kGame},
+        {".smc", kGame},     {".jar", kGame},    {".g", kGame},    {".txt", kEbook},
+        {".jpeg", kPicture}, {".png", kPicture}, {".flv", kVideo}, {".amr", kMusic},
+        {".xyz", kMusic},    {"", kMusic},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.extension);
@@ -38,19 +39,31 @@ TEST(TargetFolderSet, ClassifyPicksTheLastGroupHoldingThePieceAndKeepsTheTargetO
         ASSERT_EQ(set.classify(".txt"), kEbook);
 
         EXPECT_EQ(set.classify(c.extension), c.kind);
-        const std::string expectedFolder = kDiskG[c.kind.value_or(kEbook)];
-        EXPECT_EQ(set.currentTarget(), expectedFolder + "\\");
+        EXPECT_EQ(set.currentTarget(), kDiskG[c.kind] + "\\");
     }
 }
 
-TEST(TargetFolderSet, CurrentTargetIsEmptyUntilTheFirstKnownExtension) {
+// No file waits for a file of a known kind to give the list a folder.
+TEST(TargetFolderSet, EveryFileHasAFolderFromTheStart) {
     TargetFolderSet set;
-    EXPECT_EQ(set.classify(".flv"), std::nullopt);
     EXPECT_EQ(set.currentTarget(), "");
-    EXPECT_EQ(set.destinationOf("F:\\a\\b.flv"), std::nullopt);
+    EXPECT_EQ(set.destinationOf("F:\\a\\b.abc").path, gbk("D:\\歌曲下载\\b.abc"));
+}
 
-    EXPECT_EQ(set.classify(".avi"), kVideo);
-    EXPECT_EQ(set.currentTarget(), gbk("D:\\歌曲下载\\"));
+// A withdrawal puts the default folders back and is counted in every destination after it, so
+// a running job can tell its disk went away.
+TEST(TargetFolderSet, AWithdrawnDiskIsCountedInTheDestinations) {
+    TargetFolderSet set;
+    set.fill(kDiskG);
+    const auto before = set.destinationOf("F:\\a\\b.mp3");
+    set.withdrawDisk();
+    const auto after = set.destinationOf("F:\\a\\b.mp3");
+
+    EXPECT_EQ(before.path, "G:\\My Music\\b.mp3");
+    EXPECT_EQ(after.path, gbk("D:\\歌曲下载\\b.mp3"));
+    EXPECT_EQ(after.withdrawals, before.withdrawals + 1);
+    set.resetToDefault();
+    EXPECT_EQ(set.destinationOf("F:\\a\\b.mp3").withdrawals, after.withdrawals);
 }
 
 TEST(TargetFolderSet, DestinationIsTheKindsFolderAndThePlainName) {
@@ -58,17 +71,21 @@ TEST(TargetFolderSet, DestinationIsTheKindsFolderAndThePlainName) {
     set.fill(kDiskG);
     const struct {
         const char* path;
-        std::optional<std::string> destination;
+        std::string destination;
+        TargetKind kind;
     } cases[] = {
-        {"F:\\青禾点唱库\\3-电影\\电影.rmvb", gbk("G:\\video\\电影.rmvb")},
-        {"F:\\青禾点唱库\\1-音乐\\qh2009老歌.mp3", gbk("G:\\My Music\\老歌.mp3")},
-        {"F:\\青禾点唱库\\7-游戏\\game.GBC", gbk("G:\\game\\game.GBC")},
-        // No known kind: the folder of the file before it.
-        {"F:\\青禾点唱库\\12-其它\\x.flac", gbk("G:\\game\\x.flac")},
+        {"F:\\青禾点唱库\\3-电影\\电影.rmvb", gbk("G:\\video\\电影.rmvb"), kVideo},
+        {"F:\\青禾点唱库\\1-音乐\\qh2009老歌.mp3", gbk("G:\\My Music\\老歌.mp3"), kMusic},
+        {"F:\\青禾点唱库\\7-游戏\\game.GBC", gbk("G:\\game\\game.GBC"), kGame},
+        // Not the folder of the file before it: a kind of its own.
+        {"F:\\青禾点唱库\\12-其它\\x.flac", gbk("G:\\My Music\\x.flac"), kMusic},
+        {"F:\\青禾点唱库\\7-游戏\\x.apk", gbk("G:\\game\\x.apk"), kGame},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
-        EXPECT_EQ(set.destinationOf(gbk(c.path)), c.destination);
+        const auto destination = set.destinationOf(gbk(c.path));
+        EXPECT_EQ(destination.path, c.destination);
+        EXPECT_EQ(destination.kind, c.kind);
     }
 }
 
@@ -118,7 +135,7 @@ TEST(TargetFolderSet, AFolderChosenByHandMustBeADrivePath) {
 TEST(TargetFolderSet, AHandChosenRootTakesTheCopiesStraightIntoTheDrive) {
     TargetFolderSet set;
     ASSERT_TRUE(set.chooseFolder(kVideo, "G:\\").accepted);
-    EXPECT_EQ(set.destinationOf(gbk("F:\\a\\电影.rmvb")), gbk("G:\\\\电影.rmvb"));
+    EXPECT_EQ(set.destinationOf(gbk("F:\\a\\电影.rmvb")).path, gbk("G:\\\\电影.rmvb"));
 }
 
 TEST(FolderToOpen, IsTheTextAfterTheFirstFullWidthColon) {

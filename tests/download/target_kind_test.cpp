@@ -21,5 +21,26 @@ TEST(TargetKind, ExtensionPiecesCountAndTheLastGroupWins) {
     }
 }
 
+// Extensions the groups hold keep the groups' kinds, pieces included; today's formats that they
+// lack go by their sort, whole and in any letter case; the rest is music.
+TEST(TargetKind, EveryExtensionHasAKindToBeCopiedAs) {
+    const struct {
+        const char* extension;
+        TargetKind kind;
+    } cases[] = {
+        {".mp", kVideo},    {".g", kGame},       {".t", kEbook},      {".jpg", kPicture},
+        {".png", kPicture}, {".JPEG", kPicture}, {".webp", kPicture}, {".flac", kMusic},
+        {".ape", kMusic},   {".aac", kMusic},    {".m4a", kMusic},    {".ogg", kMusic},
+        {".amr", kMusic},   {".flv", kVideo},    {".mpeg", kVideo},   {".webm", kVideo},
+        {".ts", kVideo},    {".m4v", kVideo},    {".epub", kEbook},   {".pdf", kEbook},
+        {".umd", kEbook},   {".chm", kEbook},    {".apk", kGame},     {".jad", kGame},
+        {".pn", kMusic},    {".pngx", kMusic},   {".xyz", kMusic},    {"", kMusic},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.extension);
+        EXPECT_EQ(deliveryKindOf(c.extension), c.kind);
+    }
+}
+
 }  // namespace
 }  // namespace qh

@@ -11,6 +11,7 @@
 #include "host_test_files.h"
 #include "platform/fake_file_system.h"
 #include "platform/linux_file_system.h"
+#include "support/file_result_printers.h"
 #include "text/gbk.h"
 
 namespace qh {
@@ -149,7 +150,8 @@ TYPED_TEST(FileSystemContract, CopyReplacesATargetOnlyWhenAsked) {
     this->drives.addFile(R"(F:\new.mp3)", "new");
     this->drives.addFile(R"(G:\out\song.mp3)", "old");
 
-    EXPECT_FALSE(this->fs().copyFile(R"(F:\new.mp3)", R"(G:\out\song.mp3)", false));
+    EXPECT_EQ(this->fs().copyFile(R"(F:\new.mp3)", R"(G:\out\song.mp3)", false),
+              CopyResult::alreadyThere());
     EXPECT_EQ(this->drives.content(R"(G:\out\song.mp3)"), "old");
     EXPECT_TRUE(this->fs().copyFile(R"(F:\new.mp3)", R"(G:\out\song.mp3)", true));
     EXPECT_EQ(this->drives.content(R"(G:\out\song.mp3)"), "new");
@@ -162,15 +164,19 @@ TYPED_TEST(FileSystemContract, CopyFromAnOffsetDropsTheLeadingBytes) {
     struct Case {
         std::int64_t offset;
         std::optional<std::string> copied;
+        CopyResult result = CopyResult::copied();
     };
     const std::vector<Case> cases = {
-        {0, "0123456789"}, {4, "456789"}, {10, ""}, {11, std::nullopt}, {-1, std::nullopt},
+        {0, "0123456789"},
+        {4, "456789"},
+        {10, ""},
+        {11, std::nullopt, CopyResult::failed(FileFault::SourceUnreadable)},
+        {-1, std::nullopt, CopyResult::failed(FileFault::Other)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.offset);
         const std::string target = R"(G:\out\)" + std::to_string(c.offset + 1) + ".mp3";
-        EXPECT_EQ(this->fs().copyFile(R"(F:\marked.mp3)", target, false, c.offset),
-                  c.copied.has_value());
+        EXPECT_EQ(this->fs().copyFile(R"(F:\marked.mp3)", target, false, c.offset), c.result);
         EXPECT_EQ(this->drives.content(target), c.copied);
     }
 }
@@ -183,23 +189,59 @@ TYPED_TEST(FileSystemContract, FailedCopiesLeaveNothingBehind) {
         const char* name;
         const char* source;
         const char* target;
+        FileFault fault;
     };
     const std::vector<Case> cases = {
-        {"missing source", R"(F:\none.mp3)", R"(G:\out\x.mp3)"},
-        {"source is a folder", R"(F:\folder)", R"(G:\out\x.mp3)"},
-        {"source drive missing", R"(Q:\a.mp3)", R"(G:\out\x.mp3)"},
-        {"target folder missing", R"(F:\a.mp3)", R"(G:\out\none\x.mp3)"},
-        {"target drive missing", R"(F:\a.mp3)", R"(Q:\out\x.mp3)"},
-        {"target is a folder", R"(F:\a.mp3)", R"(G:\out\taken)"},
-        {"target is a drive root", R"(F:\a.mp3)", R"(G:\)"},
-        {"target names another drive", R"(F:\a.mp3)", R"(G:\out\..\..\F:\x.mp3)"},
+        {"missing source", R"(F:\none.mp3)", R"(G:\out\x.mp3)", FileFault::SourceMissing},
+        {"source is a folder", R"(F:\folder)", R"(G:\out\x.mp3)", FileFault::SourceMissing},
+        {"source drive missing", R"(Q:\a.mp3)", R"(G:\out\x.mp3)", FileFault::SourceMissing},
+        {"target folder missing", R"(F:\a.mp3)", R"(G:\out\none\x.mp3)", FileFault::FolderMissing},
+        {"target drive missing", R"(F:\a.mp3)", R"(Q:\out\x.mp3)", FileFault::DiskGone},
+        {"target is a folder", R"(F:\a.mp3)", R"(G:\out\taken)", FileFault::Other},
+        {"target is a drive root", R"(F:\a.mp3)", R"(G:\)", FileFault::Other},
+        {"target names another drive", R"(F:\a.mp3)", R"(G:\out\..\..\F:\x.mp3)", FileFault::Other},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_FALSE(this->fs().copyFile(c.source, c.target, true));
+        EXPECT_EQ(this->fs().copyFile(c.source, c.target, true), CopyResult::failed(c.fault));
         EXPECT_THAT(this->namesIn(R"(G:\out\)"), ElementsAre("taken"));
         EXPECT_THAT(this->namesIn(R"(G:\)"), ElementsAre("out"));
     }
+}
+
+// What reading a copy back tells: nothing for a true copy, VerifyFailed for other data or none.
+TYPED_TEST(FileSystemContract, VerifyComparesTheCopyWithItsSourceFromTheOffset) {
+    this->drives.addFile(R"(F:\a.mp3)", "0123456789");
+    this->drives.addFile(R"(G:\same.mp3)", "0123456789");
+    this->drives.addFile(R"(G:\tail.mp3)", "456789");
+    this->drives.addFile(R"(G:\other.mp3)", "0123456780");
+    this->drives.addFile(R"(G:\short.mp3)", "012345678");
+    struct Case {
+        const char* target;
+        std::int64_t offset;
+        FileStatus status;
+    };
+    const std::vector<Case> cases = {
+        {R"(G:\same.mp3)", 0, FileStatus::ok()},
+        {R"(G:\tail.mp3)", 4, FileStatus::ok()},
+        {R"(G:\other.mp3)", 0, FileStatus::failed(FileFault::VerifyFailed)},
+        {R"(G:\short.mp3)", 0, FileStatus::failed(FileFault::VerifyFailed)},
+        {R"(G:\none.mp3)", 0, FileStatus::failed(FileFault::VerifyFailed)},
+        {R"(Q:\same.mp3)", 0, FileStatus::failed(FileFault::DiskGone)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.target);
+        for (const auto check : {CopyCheck::Sampled, CopyCheck::Whole}) {
+            EXPECT_EQ(this->fs().verifyCopy(R"(F:\a.mp3)", c.offset, c.target, check), c.status);
+        }
+    }
+}
+
+TYPED_TEST(FileSystemContract, FlushTellsAFolderThatIsGone) {
+    ASSERT_TRUE(this->fs().createFolders(R"(G:\out)"));
+    EXPECT_EQ(this->fs().flushFolder(R"(G:\out\)"), FileStatus::ok());
+    EXPECT_EQ(this->fs().flushFolder(R"(Q:\out\)"), FileStatus::failed(FileFault::DiskGone));
+    EXPECT_FALSE(this->fs().flushFolder(R"(G:\none\)"));
 }
 
 TYPED_TEST(FileSystemContract, ClimbingStopsAtTheDriveRoot) {

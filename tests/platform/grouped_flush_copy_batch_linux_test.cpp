@@ -7,12 +7,14 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <ostream>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "host_test_files.h"
+#include "support/file_result_printers.h"
 
 namespace qh {
 namespace {
@@ -21,12 +23,22 @@ namespace fs = std::filesystem;
 
 constexpr CopyGroupLimits kNoLimits{INT64_MAX, SIZE_MAX};
 
-// The batch on host paths, as LinuxFileSystem gives them after the drive table.
-GroupedFlushCopyBatch::ResolveCopy hostPaths() {
-    return [](std::string_view source, std::string_view target) {
-        return std::optional{std::pair{fs::path(source), fs::path(target)}};
+// The batch on host paths, as LinuxFileSystem gives them after the drive table; the target's
+// drive is the folder `drive`.
+GroupedFlushCopyBatch::ResolveCopy hostPaths(const fs::path& drive = "/") {
+    return [drive](std::string_view source, std::string_view target) {
+        return CopyEnds{
+            .source = fs::path(source), .target = fs::path(target), .targetDrive = drive};
     };
 }
+
+// Each copy's result, by copy number.
+struct Results {
+    CopyBatch::Report report() {
+        return [this](std::size_t copy, CopyResult result) { byCopy.emplace(copy, result); };
+    }
+    std::map<std::size_t, CopyResult> byCopy;
+};
 
 // Every entry of the folder, hidden ones too.
 std::set<std::string> namesIn(const fs::path& folder) {
@@ -66,7 +78,8 @@ TEST_P(CopyGroupTest, CopiesAreNamedAGroupAtATime) {
     TemporaryFolder folder;
     const fs::path out = folder.root() / "out";
     fs::create_directory(out);
-    GroupedFlushCopyBatch batch(hostPaths(), group.sameDisk, {1, 1});
+    Results results;
+    GroupedFlushCopyBatch batch(hostPaths(), results.report(), group.sameDisk, {1, 1});
 
     std::set<std::string> copied;
     for (std::size_t i = 0; i < group.namedAfter.size(); ++i) {
@@ -83,6 +96,7 @@ TEST_P(CopyGroupTest, CopiesAreNamedAGroupAtATime) {
     for (std::size_t i = 0; i < group.namedAfter.size(); ++i) {
         EXPECT_EQ(readHostFile(out / ("s" + std::to_string(i) + ".mp3")),
                   "song" + std::to_string(i));
+        EXPECT_EQ(results.byCopy.at(i), CopyResult::copied()) << i;
     }
 }
 
@@ -112,7 +126,8 @@ TEST(CopyBatchTest, AGroupHoldsMoreCopiesThanOpenDescriptors) {
     few.rlim_cur = 64;
     ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &few), 0);
     {
-        GroupedFlushCopyBatch batch(hostPaths(), kNoLimits);
+        Results results;
+        GroupedFlushCopyBatch batch(hostPaths(), results.report(), kNoLimits);
         for (int i = 0; i < kCopies; ++i) {
             const std::string name = std::to_string(i) + ".mp3";
             batch.copyFile((folder.root() / "lib" / name).string(), (out / name).string(), false);
@@ -135,7 +150,8 @@ TEST(CopyBatchTest, CopiesOntoAnotherDiskFollowItsLimits) {
         GTEST_SKIP() << "mounting a tmpfs is not permitted here";
     }
     {
-        GroupedFlushCopyBatch batch(hostPaths(), kNoLimits, {INT64_MAX, 2});
+        Results results;
+        GroupedFlushCopyBatch batch(hostPaths(), results.report(), kNoLimits, {INT64_MAX, 2});
         for (int i = 0; i < 3; ++i) {
             const std::string name = std::to_string(i) + ".mp3";
             writeHostFile(folder.root() / "lib" / name, "abc");
@@ -156,7 +172,8 @@ TEST(CopyBatchTest, ACopyGoneBeforeItsGroupIsNamedIsPassedOver) {
     fs::create_directory(out);
     writeHostFile(folder.root() / "a.mp3", "a");
     writeHostFile(folder.root() / "b.mp3", "b");
-    GroupedFlushCopyBatch batch(hostPaths(), kNoLimits);
+    Results results;
+    GroupedFlushCopyBatch batch(hostPaths(), results.report(), kNoLimits);
     batch.copyFile((folder.root() / "a.mp3").string(), (out / "a.mp3").string(), false);
     for (const auto& name : namesIn(out)) {
         fs::remove(out / name);
@@ -165,6 +182,32 @@ TEST(CopyBatchTest, ACopyGoneBeforeItsGroupIsNamedIsPassedOver) {
     batch.finish();
 
     EXPECT_EQ(namesIn(out), (std::set<std::string>{"b.mp3"}));
+    EXPECT_FALSE(results.byCopy.at(0).arrived());
+    EXPECT_EQ(results.byCopy.at(1), CopyResult::copied());
+}
+
+// A stick pulled out (a lazy unmount) while its copies wait for their names: they are not named
+// on the volume nobody can reach any more, and later copies meant for it are not written into
+// the empty folder it leaves behind on the shop's own disk.
+TEST(CopyBatchTest, ADiskPulledOutBeforeItsGroupIsNamedFailsItsCopies) {
+    TemporaryFolder folder;
+    const fs::path stick = folder.root() / "stick";
+    fs::create_directory(stick);
+    if (::mount("tmpfs", stick.c_str(), "tmpfs", 0, "size=4m") != 0) {
+        GTEST_SKIP() << "needs root: mounts a tmpfs as the customer's stick";
+    }
+    writeHostFile(folder.root() / "a.mp3", "a");
+    writeHostFile(folder.root() / "b.mp3", "b");
+    Results results;
+    GroupedFlushCopyBatch batch(hostPaths(stick), results.report(), kNoLimits, kNoLimits);
+    batch.copyFile((folder.root() / "a.mp3").string(), (stick / "a.mp3").string(), false);
+    ASSERT_EQ(::umount2(stick.c_str(), MNT_DETACH), 0);
+    batch.copyFile((folder.root() / "b.mp3").string(), (stick / "b.mp3").string(), false);
+    batch.finish();
+
+    EXPECT_EQ(results.byCopy.at(0), CopyResult::failed(FileFault::DiskGone));
+    EXPECT_EQ(results.byCopy.at(1), CopyResult::failed(FileFault::DiskGone));
+    EXPECT_TRUE(namesIn(stick).empty());
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <map>
 #include <string>
 #include <thread>
 #include <vector>
@@ -19,6 +20,7 @@
 #include "dir_entry_printer.h"
 #include "host_test_files.h"
 #include "platform/unique_fd_linux.h"
+#include "support/file_result_printers.h"
 #include "text/gbk.h"
 #include "text/text_list_file.h"
 
@@ -42,8 +44,15 @@ protected:
         return root;
     }
     const fs::path& hostF() const { return drives_.snapshot()->find('F')->hostRoot; }
+    // A batch whose copies' results land in `results`, by copy number.
+    std::unique_ptr<CopyBatch> batchInto(std::map<std::size_t, CopyResult>& results) {
+        return files_.beginCopyBatch(
+            [&results](std::size_t copy, CopyResult result) { results.emplace(copy, result); });
+    }
+    std::unique_ptr<CopyBatch> batch() { return batchInto(results_); }
 
     TemporaryFolder folder_;
+    std::map<std::size_t, CopyResult> results_;
     SharedDriveTable drives_;
     LinuxFileSystem files_{drives_};
 };
@@ -128,7 +137,8 @@ TEST_F(LinuxFileSystemTest, ADriveWhoseFolderIsGoneIsNeverRecreated) {
     writeHostFile(hostF() / "a.mp3", "abc");
 
     EXPECT_FALSE(files_.createFolders(R"(H:\歌曲下载)"));
-    EXPECT_FALSE(files_.copyFile(R"(F:\a.mp3)", R"(H:\a.mp3)", true));
+    EXPECT_EQ(files_.copyFile(R"(F:\a.mp3)", R"(H:\a.mp3)", true),
+              CopyResult::failed(FileFault::DiskGone));
     EXPECT_THAT(files_.list(R"(H:\)", "*.*", HiddenEntries::Include), IsEmpty());
     EXPECT_FALSE(files_.volumeSize(R"(H:\)"));
     EXPECT_FALSE(fs::exists(gone));
@@ -153,14 +163,14 @@ TEST_F(LinuxFileSystemTest, ATargetThatAppearsDuringTheCopyIsKept) {
             ::open((out / "film.rmvb").c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644)};
         otherFileFirst = fd && ::write(fd.get(), "mine", 4) == 4;
     });
-    const bool copied = files_.copyFile(R"(F:\film.rmvb)", R"(F:\out\film.rmvb)", false);
+    const auto copied = files_.copyFile(R"(F:\film.rmvb)", R"(F:\out\film.rmvb)", false);
     other.join();
 
     if (!otherFileFirst) {
         ASSERT_TRUE(copied);
         GTEST_SKIP() << "the copy was whole before the other file could be made";
     }
-    EXPECT_FALSE(copied);
+    EXPECT_EQ(copied, CopyResult::alreadyThere());
     EXPECT_EQ(readHostFile(out / "film.rmvb"), "mine");
     EXPECT_EQ(files_.list(R"(F:\out\)", "*.*", HiddenEntries::Include).size(), 1u);
 }
@@ -175,24 +185,31 @@ TEST_F(LinuxFileSystemTest, ABatchNamesEveryCopyWholeAndNeverReplacesAnEarlierOn
     writeHostFile(hostF() / "lyrics.lrc", "new words");
     writeHostFile(hostF() / "kept.mp3", "library");
     std::vector<std::string> expected;
-    auto batch = files_.beginCopyBatch();
+    std::map<std::size_t, CopyResult> wanted;
+    auto copies = batch();
     for (int i = 0; i < 40; ++i) {
         // Sizes from a few bytes to several MiB, so copies fall into groups of every kind.
         std::string data(std::size_t{1} << (i % 24), static_cast<char>('a' + i % 26));
         const std::string name = "s" + std::to_string(i) + ".mp3";
         writeHostFile(hostF() / "lib" / name, data);
-        batch->copyFile("F:\\lib\\" + name, "F:\\out\\" + name, false);
+        wanted.emplace(copies->copyFile("F:\\lib\\" + name, "F:\\out\\" + name, false),
+                       CopyResult::copied());
         if (i == 3) {
             writeHostFile(hostF() / "other" / name, "same name, other folder");
-            batch->copyFile("F:\\other\\" + name, "F:\\out\\" + name, false);
+            wanted.emplace(copies->copyFile("F:\\other\\" + name, "F:\\out\\" + name, false),
+                           CopyResult::alreadyThere());
         }
         expected.push_back(std::move(data));
     }
-    batch->copyFile(R"(F:\kept.mp3)", R"(F:\out\kept.mp3)", false);
-    batch->copyFile(R"(F:\lyrics.lrc)", R"(F:\out\song.lrc)", true);
-    batch->copyFile(R"(F:\missing.mp3)", R"(F:\out\missing.mp3)", false);
-    batch->finish();
+    wanted.emplace(copies->copyFile(R"(F:\kept.mp3)", R"(F:\out\kept.mp3)", false),
+                   CopyResult::alreadyThere());
+    wanted.emplace(copies->copyFile(R"(F:\lyrics.lrc)", R"(F:\out\song.lrc)", true),
+                   CopyResult::copied());
+    wanted.emplace(copies->copyFile(R"(F:\missing.mp3)", R"(F:\out\missing.mp3)", false),
+                   CopyResult::failed(FileFault::SourceMissing));
+    copies->finish();
 
+    EXPECT_EQ(results_, wanted);
     for (int i = 0; i < 40; ++i) {
         EXPECT_EQ(readHostFile(out / ("s" + std::to_string(i) + ".mp3")), expected[i]) << i;
     }
@@ -203,30 +220,53 @@ TEST_F(LinuxFileSystemTest, ABatchNamesEveryCopyWholeAndNeverReplacesAnEarlierOn
 }
 
 // A disk pulled out in the middle of a copy keeps the hidden temporary file; the next batch that
-// copies into the folder removes it, and never one a running program may still finish.
+// copies into the folder removes it, whoever wrote it, and never one that is still being named:
+// another batch's of this program, or a running program's.
 TEST_F(LinuxFileSystemTest, ABatchRemovesCopiesAbandonedInItsFolder) {
+    const fs::path out = hostF() / "out";
+    fs::create_directory(out);
+    writeHostFile(hostF() / "held.mp3", "held");
+    writeHostFile(hostF() / "a.mp3", "abc");
+    // Onto the disk it is read from: the copy waits under its temporary name for its group.
+    std::map<std::size_t, CopyResult> heldResults;
+    auto holding = batchInto(heldResults);
+    holding->copyFile(R"(F:\held.mp3)", R"(F:\out\held.mp3)", false);
+    std::vector<std::string> live;
+    for (const auto& entry : fs::directory_iterator(out)) {
+        live.push_back(entry.path().filename());
+    }
+    ASSERT_EQ(live.size(), 1u);
+    const std::string& held = live.front();
+    // This program's name with another copy number: a leftover of an earlier batch.
+    const std::string ownLeftover = held.substr(0, held.rfind('-')) + "-999999.tmp";
     const pid_t gone = ::fork();
     if (gone == 0) {
         ::_exit(0);
     }
     ASSERT_GT(gone, 0);
     ASSERT_EQ(::waitpid(gone, nullptr, 0), gone);
-    const fs::path out = hostF() / "out";
-    const std::string abandoned = ".qhcopy-" + std::to_string(gone) + "-3.tmp";
-    const std::string ours = ".qhcopy-" + std::to_string(::getpid()) + "-999.tmp";
-    const std::string running = ".qhcopy-1-2.tmp";  // init never ends
-    for (const std::string& name : {abandoned, ours, running, std::string(".qhcopy-x.tmp")}) {
+    const std::string earlierForm = ".qhcopy-" + std::to_string(gone) + "-3.tmp";
+    // init's id, but not its start time: another process that had the id once.
+    const std::string idUsedAgain = ".qhcopy-" + held.substr(8, 8) + "-1-987654321012-0.tmp";
+    const std::string otherBoot = ".qhcopy-00000000-1-1-0.tmp";
+    const std::string runningEarlierForm = ".qhcopy-1-2.tmp";  // init never ends
+    for (const std::string& name : {ownLeftover, earlierForm, idUsedAgain, otherBoot,
+                                    runningEarlierForm, std::string(".qhcopy-x.tmp")}) {
         writeHostFile(out / name, "part");
     }
-    writeHostFile(hostF() / "a.mp3", "abc");
 
-    files_.beginCopyBatch()->copyFile(R"(F:\a.mp3)", R"(F:\out\a.mp3)", false);
+    batch()->copyFile(R"(F:\a.mp3)", R"(F:\out\a.mp3)", false);
 
-    EXPECT_FALSE(fs::exists(out / abandoned));
+    for (const std::string& removed : {ownLeftover, earlierForm, idUsedAgain, otherBoot}) {
+        EXPECT_FALSE(fs::exists(out / removed)) << removed;
+    }
     for (const std::string& kept :
-         {ours, running, std::string(".qhcopy-x.tmp"), std::string("a.mp3")}) {
+         {held, runningEarlierForm, std::string(".qhcopy-x.tmp"), std::string("a.mp3")}) {
         EXPECT_TRUE(fs::exists(out / kept)) << kept;
     }
+    holding->finish();
+    EXPECT_EQ(heldResults.at(0), CopyResult::copied());
+    EXPECT_EQ(readHostFile(out / "held.mp3"), "held");
 }
 
 // A job stopped at shut-down lets go of its batch without finishing it.
@@ -235,10 +275,12 @@ TEST_F(LinuxFileSystemTest, ABatchLetGoNamesWhatItHolds) {
     writeHostFile(hostF() / "b.mp3", "de");
     files_.createFolders(R"(F:\out)");
     {
-        auto batch = files_.beginCopyBatch();
-        batch->copyFile(R"(F:\a.mp3)", R"(F:\out\a.mp3)", false);
-        batch->copyFile(R"(F:\b.mp3)", R"(F:\out\b.mp3)", false);
+        auto copies = batch();
+        copies->copyFile(R"(F:\a.mp3)", R"(F:\out\a.mp3)", false);
+        copies->copyFile(R"(F:\b.mp3)", R"(F:\out\b.mp3)", false);
     }
+    EXPECT_EQ(results_, (std::map<std::size_t, CopyResult>{{0, CopyResult::copied()},
+                                                           {1, CopyResult::copied()}}));
     EXPECT_EQ(readHostFile(hostF() / "out" / "a.mp3"), "abc");
     EXPECT_EQ(readHostFile(hostF() / "out" / "b.mp3"), "de");
     EXPECT_EQ(files_.list(R"(F:\out\)", "*.*", HiddenEntries::Include).size(), 2u);
@@ -268,7 +310,8 @@ TEST_F(FullDiskTest, ACopyThatDoesNotFitLeavesNothing) {
     writeHostFile(hostF() / "film.rmvb", std::string(3 << 20, 'f'));
     writeHostFile(hostF() / "song.mp3", std::string(100 << 10, 's'));
 
-    EXPECT_FALSE(files_.copyFile(R"(F:\film.rmvb)", R"(G:\film.rmvb)", false));
+    EXPECT_EQ(files_.copyFile(R"(F:\film.rmvb)", R"(G:\film.rmvb)", false),
+              CopyResult::failed(FileFault::DiskFull));
     EXPECT_THAT(files_.list(R"(G:\)", "*.*", HiddenEntries::Include), IsEmpty());
     const auto size = files_.volumeSize(R"(G:\)");
     ASSERT_TRUE(size);
@@ -285,12 +328,16 @@ TEST_F(FullDiskTest, ABatchPassesOverACopyThatDoesNotFit) {
     writeHostFile(hostF() / "a.mp3", std::string(100 << 10, 'a'));
     writeHostFile(hostF() / "b.mp3", std::string(200 << 10, 'b'));
 
-    auto batch = files_.beginCopyBatch();
-    batch->copyFile(R"(F:\a.mp3)", R"(G:\a.mp3)", false);
-    batch->copyFile(R"(F:\film.rmvb)", R"(G:\film.rmvb)", false);
-    batch->copyFile(R"(F:\b.mp3)", R"(G:\b.mp3)", false);
-    batch->finish();
+    auto copies = batch();
+    copies->copyFile(R"(F:\a.mp3)", R"(G:\a.mp3)", false);
+    copies->copyFile(R"(F:\film.rmvb)", R"(G:\film.rmvb)", false);
+    copies->copyFile(R"(F:\b.mp3)", R"(G:\b.mp3)", false);
+    copies->finish();
 
+    EXPECT_EQ(results_,
+              (std::map<std::size_t, CopyResult>{{0, CopyResult::copied()},
+                                                 {1, CopyResult::failed(FileFault::DiskFull)},
+                                                 {2, CopyResult::copied()}}));
     EXPECT_THAT(files_.list(R"(G:\)", "*.*", HiddenEntries::Include),
                 UnorderedElementsAre(::testing::Field(&DirEntry::name, "a.mp3"),
                                      ::testing::Field(&DirEntry::name, "b.mp3")));

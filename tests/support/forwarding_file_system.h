@@ -17,9 +17,16 @@ public:
     }
     bool fileExists(std::string_view path) const override { return files_.fileExists(path); }
     bool folderExists(std::string_view path) const override { return files_.folderExists(path); }
-    bool copyFile(std::string_view source, std::string_view target, bool overwrite,
-                  std::int64_t sourceOffset, CopyDurability durability) override {
+    CopyResult copyFile(std::string_view source, std::string_view target, bool overwrite,
+                        std::int64_t sourceOffset, CopyDurability durability) override {
         return files_.copyFile(source, target, overwrite, sourceOffset, durability);
+    }
+    FileStatus verifyCopy(std::string_view source, std::int64_t sourceOffset,
+                          std::string_view target, CopyCheck check) override {
+        return files_.verifyCopy(source, sourceOffset, target, check);
+    }
+    void removeAbandonedCopies(std::string_view folder) override {
+        files_.removeAbandonedCopies(folder);
     }
     bool deleteFile(std::string_view path) override { return files_.deleteFile(path); }
     bool deleteFolder(std::string_view path) override { return files_.deleteFolder(path); }
@@ -30,7 +37,7 @@ public:
     std::unique_ptr<ReadStream> openRead(std::string_view path) const override {
         return files_.openRead(path);
     }
-    bool flushFolder(std::string_view folder) override { return files_.flushFolder(folder); }
+    FileStatus flushFolder(std::string_view folder) override { return files_.flushFolder(folder); }
     std::optional<VolumeSize> volumeSize(std::string_view path) const override {
         return files_.volumeSize(path);
     }
