@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -10,6 +12,7 @@
 #include "app/main_window.h"
 #include "app/window_test_shop.h"
 #include "download/target_folder_set.h"
+#include "support/gated_copies.h"
 #include "support/wait_for.h"
 #include "text/gbk.h"
 #include "text/text_list_file.h"
@@ -33,10 +36,17 @@ protected:
         std::filesystem::create_directories(paths.dataDir);
         settings.write("PanFu1", "PanFu1", "F");
     }
-    ~RemovableDiskWindowTest() override { window.reset(); }
+    ~RemovableDiskWindowTest() override {
+        gate.letAllThrough();
+        window.reset();
+    }
 
     void open() {
-        window = std::make_unique<MainWindow>(services());
+        auto services = this->services();
+        window = std::make_unique<MainWindow>(
+            MainWindowServices{services.paths, services.settings, services.drives, gate,
+                               services.folderReader, services.shell, services.keySoundDevice,
+                               services.inputMethods, services.driveNotifications});
         window->setMessagePresenter([](const QString&) {});
         window->show();
         ASSERT_TRUE(
@@ -72,6 +82,7 @@ protected:
     }
     bool labelShown(const char* name) { return !child<QLabel>(name)->isHidden(); }
 
+    testing::GatedCopies gate{files};
     std::unique_ptr<MainWindow> window;
 };
 
@@ -147,6 +158,60 @@ TEST_F(RemovableDiskWindowTest, PullingOutADiskResetsEveryListThatChoseItAndNoOt
     EXPECT_EQ(selector(0)->count(), 2);
     EXPECT_EQ(selector(0)->currentIndex(), -1);
     EXPECT_EQ(selector(3)->currentIndex(), 0);
+}
+
+// The card pulled out while its list copies onto it: the job stops, the rest of the list goes
+// nowhere (not to the shop's own D:\歌曲下载 the list now falls back to), and the clerk is told
+// that none of the three arrived.
+TEST_F(RemovableDiskWindowTest, ACardPulledOutWhileItsListCopiesStopsTheJob) {
+    for (const char* name : {"a.mp3", "b.mp3", "c.mp3"}) {
+        folder.write(host("F/青禾点唱库/1-音乐/") + name, "song");
+    }
+    saveTextList(paths.dataDir / host("清单1.txt"),
+                 {gbk("F:\\青禾点唱库\\1-音乐\\a.mp3"), gbk("F:\\青禾点唱库\\1-音乐\\b.mp3"),
+                  gbk("F:\\青禾点唱库\\1-音乐\\c.mp3")});
+    open();
+    chooseDisk(0, 0);
+    gate.hold();
+    child<QTreeView>("ListView2")->selectAll();
+    child<QPushButton>("SpeedButton24")->click();
+    ASSERT_TRUE(testing::waitFor([&] {
+        return child<QLabel>("Label58")->text() == QString::fromUtf8("1/3 正在下载...a.mp3");
+    }));
+
+    // The card's folder goes with the card, as its mount point empties.
+    std::filesystem::rename(folder.path() / "G", folder.path() / "G-pulled");
+    driveEvents.pullOut("G:\\");
+    gate.letAllThrough();
+
+    ASSERT_TRUE(testing::waitFor([&] { return !child<QLabel>("UndeliveredNotice1")->isHidden(); }));
+    EXPECT_EQ(child<QLabel>("UndeliveredNotice1")->text(),
+              QString::fromUtf8("清单1 下载未完成：3/3 个文件未复制（磁盘已拔出）"));
+    EXPECT_TRUE(child<QLabel>("Label66")->isHidden());
+    for (const char* name : {"a.mp3", "b.mp3", "c.mp3"}) {
+        EXPECT_FALSE(std::filesystem::exists(folder.path() / "D" / host("歌曲下载") / name));
+        EXPECT_FALSE(std::filesystem::exists(folder.path() / "G-pulled" / host("歌曲") / name));
+    }
+    EXPECT_EQ(targetBox(0)->currentText(), QString::fromUtf8("音乐：D:\\歌曲下载"));
+}
+
+// A card plugged in again still holds the hidden remains of a copy it was pulled from; choosing
+// it gives the space back.
+TEST_F(RemovableDiskWindowTest, ChoosingACardRemovesTheRemainsOfCopiesCutShort) {
+    const pid_t gone = ::fork();
+    if (gone == 0) {
+        ::_exit(0);
+    }
+    ASSERT_GT(gone, 0);
+    ASSERT_EQ(::waitpid(gone, nullptr, 0), gone);
+    const auto remains =
+        folder.write(host("G/歌曲/.qhcopy-") + std::to_string(gone) + "-7.tmp", "half a song");
+    open();
+    ASSERT_TRUE(std::filesystem::exists(remains));
+
+    chooseDisk(1, 0);
+
+    EXPECT_FALSE(std::filesystem::exists(remains));
 }
 
 }  // namespace
