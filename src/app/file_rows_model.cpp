@@ -55,7 +55,7 @@ void FileRowsModel::setMarks(std::map<std::string, QString> marks) {
     marks_ = std::move(marks);
     if (!rows_.empty()) {
         emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1),
-                         {Qt::ForegroundRole, Qt::ToolTipRole});
+                         {Qt::ForegroundRole, Qt::ToolTipRole, Qt::DecorationRole});
     }
 }
 
@@ -73,7 +73,7 @@ QVariant FileRowsModel::data(const QModelIndex& index, int role) const {
     }
     const Row& row = rows_[index.row()];
     if (role == Qt::DecorationRole && index.column() == 0) {
-        return kindIcon(row.kind);
+        return marks_.contains(row.path) ? undeliveredKindIcon(row.kind) : kindIcon(row.kind);
     }
     if (role == Qt::ForegroundRole || role == Qt::ToolTipRole) {
         const auto mark = marks_.find(row.path);

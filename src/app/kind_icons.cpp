@@ -25,7 +25,28 @@ QIcon drawIcon(QColor colour, const QString& mark) {
     return QIcon(pixmap);
 }
 
+QIcon withCross(const QIcon& icon) {
+    QPixmap pixmap = icon.pixmap(22, 22);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(QColor(0xd0, 0x10, 0x10));
+    painter.setPen(Qt::white);
+    painter.drawEllipse(QRectF(10.5, 10.5, 11, 11));
+    painter.setPen(QPen(Qt::white, 1.6));
+    painter.drawLine(QPointF(13.5, 13.5), QPointF(18.5, 18.5));
+    painter.drawLine(QPointF(18.5, 13.5), QPointF(13.5, 18.5));
+    return QIcon(pixmap);
+}
+
 }  // namespace
+
+const QIcon& undeliveredKindIcon(int kind) {
+    static const std::array<QIcon, 5> icons = {
+        withCross(kindIcon(0)), withCross(kindIcon(1)), withCross(kindIcon(2)),
+        withCross(kindIcon(3)), withCross(kindIcon(4)),
+    };
+    return icons.at(kind >= 0 && kind < 5 ? kind : 0);
+}
 
 const QIcon& kindIcon(int kind) {
     static const std::array<QIcon, 5> icons = {

@@ -6,5 +6,7 @@ namespace qh {
 
 // Icon of a TargetKind 0..4.
 const QIcon& kindIcon(int kind);
+// The same with a red cross in its corner: a list entry that did not reach the customer's disk.
+const QIcon& undeliveredKindIcon(int kind);
 
 }  // namespace qh
