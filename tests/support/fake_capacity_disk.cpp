@@ -4,10 +4,16 @@
 //
 //   qh-fake-capacity-disk BACKING_FILE CLAIMED_BYTES MOUNT_POINT
 //
+// Or a library disk with a bad sector: SOURCE_FOLDER shown read-only, except that reads of the
+// file FAILING (a path inside it) fail with EIO from GOOD_BYTES on.
+//
+//   qh-fake-capacity-disk --failing-reads SOURCE_FOLDER FAILING GOOD_BYTES MOUNT_POINT
+//
 // Runs in the foreground on one thread until the mount point is unmounted or it is signalled.
 #define FUSE_USE_VERSION 31
 #include <fuse3/fuse.h>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -151,6 +157,81 @@ int onFlush(const char*, fuse_file_info*) {
     return syncBacking();
 }
 
+// The failing-reads view. Every read goes to the program, so the kernel's read-ahead cannot take
+// the good part of the failing file in one piece with the bad part.
+struct View {
+    std::string source;   // no trailing slash
+    std::string failing;  // "/" + the path inside the source
+    std::uint64_t goodBytes = 0;
+};
+
+View& view() {
+    return *static_cast<View*>(fuse_get_context()->private_data);
+}
+
+std::string sourcePath(const char* path) {
+    return view().source + path;
+}
+
+void* onViewInit(fuse_conn_info*, fuse_config* config) {
+    config->direct_io = 1;
+    config->kernel_cache = 0;
+    config->attr_timeout = 0;
+    config->entry_timeout = 0;
+    config->use_ino = 1;
+    return fuse_get_context()->private_data;
+}
+
+int onViewGetattr(const char* path, struct stat* st, fuse_file_info*) {
+    return ::lstat(sourcePath(path).c_str(), st) == 0 ? 0 : -errno;
+}
+
+int onViewReaddir(const char* path, void* buffer, fuse_fill_dir_t fill, off_t, fuse_file_info*,
+                  fuse_readdir_flags) {
+    DIR* folder = ::opendir(sourcePath(path).c_str());
+    if (folder == nullptr) {
+        return -errno;
+    }
+    while (const dirent* entry = ::readdir(folder)) {
+        fill(buffer, entry->d_name, nullptr, 0, fuse_fill_dir_flags{});
+    }
+    ::closedir(folder);
+    return 0;
+}
+
+int onViewOpen(const char* path, fuse_file_info* fi) {
+    if ((fi->flags & O_ACCMODE) != O_RDONLY) {
+        return -EROFS;
+    }
+    const int fd = ::open(sourcePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return -errno;
+    }
+    fi->fh = static_cast<std::uint64_t>(fd);
+    fi->direct_io = 1;
+    fi->keep_cache = 0;
+    return 0;
+}
+
+int onViewRead(const char* path, char* buffer, std::size_t size, off_t offset,
+               fuse_file_info* fi) {
+    if (view().failing == path) {
+        const auto good = view().goodBytes;
+        if (static_cast<std::uint64_t>(offset) >= good) {
+            return -EIO;
+        }
+        size = static_cast<std::size_t>(
+            std::min<std::uint64_t>(size, good - static_cast<std::uint64_t>(offset)));
+    }
+    const ssize_t got = ::pread(static_cast<int>(fi->fh), buffer, size, offset);
+    return got < 0 ? -errno : static_cast<int>(got);
+}
+
+int onViewRelease(const char*, fuse_file_info* fi) {
+    ::close(static_cast<int>(fi->fh));
+    return 0;
+}
+
 bool parseBytes(const char* text, std::uint64_t& bytes) {
     char* end = nullptr;
     errno = 0;
@@ -160,9 +241,46 @@ bool parseBytes(const char* text, std::uint64_t& bytes) {
 
 }  // namespace
 
+int serveFailingReads(char* program, char** argv) {
+    View v;
+    v.source = argv[0];
+    while (v.source.size() > 1 && v.source.back() == '/') {
+        v.source.pop_back();
+    }
+    v.failing = std::string("/") + argv[1];
+    struct stat st {};
+    if (::stat(v.source.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) ||
+        !parseBytes(argv[2], v.goodBytes)) {
+        std::fprintf(stderr, "%s: no folder %s, or no byte count %s\n", program, argv[0], argv[2]);
+        return 2;
+    }
+
+    fuse_operations ops{};
+    ops.init = onViewInit;
+    ops.getattr = onViewGetattr;
+    ops.readdir = onViewReaddir;
+    ops.open = onViewOpen;
+    ops.read = onViewRead;
+    ops.release = onViewRelease;
+
+    std::string name = program;
+    char foreground[] = "-f";
+    char singleThread[] = "-s";
+    char option[] = "-o";
+    char options[] = "fsname=qh-failing-reads,ro";
+    char* args[] = {name.data(), foreground, singleThread, option, options, argv[3], nullptr};
+    return fuse_main(6, args, &ops, &v);
+}
+
 int main(int argc, char** argv) {
+    if (argc == 6 && std::strcmp(argv[1], "--failing-reads") == 0) {
+        return serveFailingReads(argv[0], argv + 2);
+    }
     if (argc != 4) {
-        std::fprintf(stderr, "usage: %s BACKING_FILE CLAIMED_BYTES MOUNT_POINT\n", argv[0]);
+        std::fprintf(stderr,
+                     "usage: %s BACKING_FILE CLAIMED_BYTES MOUNT_POINT\n"
+                     "       %s --failing-reads SOURCE_FOLDER FAILING GOOD_BYTES MOUNT_POINT\n",
+                     argv[0], argv[0]);
         return 2;
     }
     Disk d;

@@ -363,12 +363,8 @@ fs::path ScratchFolder::makeFolder(const std::string& name) const {
 
 Mount::Mount(const std::string& source, fs::path target, const std::string& type,
              const std::string& options)
-    : target_(std::move(target)) {
-    if (::mount(source.c_str(), target_.c_str(), type.c_str(), 0,
-                options.empty() ? nullptr : options.c_str()) != 0) {
-        fail("mount -t " + type + " " + source + " " + target_.string());
-    }
-    mounted_ = true;
+    : source_(source), target_(std::move(target)), type_(type), options_(options) {
+    mountAgain();
 }
 
 Mount::~Mount() {
@@ -396,6 +392,17 @@ void Mount::lazyUnmount() {
         fail("umount -l " + target_.string());
     }
     mounted_ = false;
+}
+
+void Mount::mountAgain() {
+    if (mounted_) {
+        throw std::logic_error(target_.string() + " is mounted already");
+    }
+    if (::mount(source_.c_str(), target_.c_str(), type_.c_str(), 0,
+                options_.empty() ? nullptr : options_.c_str()) != 0) {
+        fail("mount -t " + type_ + " " + source_ + " " + target_.string());
+    }
+    mounted_ = true;
 }
 
 LoopDevice::LoopDevice(const fs::path& backingFile) {
@@ -476,7 +483,8 @@ FakeCapacityStick::FakeCapacityStick(std::uint64_t realBytes, std::uint64_t clai
     const fs::path backing = backingStore_->target() / "backing.img";
     makeSparseFile(backing, realBytes);
     const fs::path disk = folder_.makeFolder("disk");
-    disk_.emplace(backing, claimedBytes, disk, folder_.path() / "disk.log");
+    disk_.emplace(std::vector<std::string>{backing.string(), std::to_string(claimedBytes)}, disk,
+                  folder_.path() / "disk.log");
     loop_.emplace(disk / "disk.img");
     formatExt4(loop_->path());
     mount_.emplace(loop_->path(), folder_.makeFolder("mnt"), "ext4");
@@ -486,6 +494,13 @@ std::optional<std::string> FakeCapacityStick::unavailable() {
     if (auto why =
             loopExt4Unavailable("needs root: mounts a FUSE disk and ext4 on a loop device")) {
         return why;
+    }
+    return FuseProgram::unavailable();
+}
+
+std::optional<std::string> FuseProgram::unavailable() {
+    if (::geteuid() != 0) {
+        return "needs root: mounts a FUSE file system";
     }
     if (!fs::exists("/dev/fuse")) {
         return "no /dev/fuse: the kernel has no FUSE";
@@ -500,15 +515,16 @@ std::optional<std::string> FakeCapacityStick::unavailable() {
     return std::nullopt;
 }
 
-FakeCapacityStick::DiskProcess::DiskProcess(const fs::path& backing, std::uint64_t claimedBytes,
-                                            fs::path mountPoint, const fs::path& log)
+FuseProgram::FuseProgram(const std::vector<std::string>& arguments, fs::path mountPoint,
+                         const fs::path& log)
     : mountPoint_(std::move(mountPoint)) {
     const std::string program = diskProgram();
     if (program.empty()) {
         throw std::runtime_error("built without fuse3: there is no qh-fake-capacity-disk");
     }
-    std::vector<std::string> args{program, backing.string(), std::to_string(claimedBytes),
-                                  mountPoint_.string()};
+    std::vector<std::string> args{program};
+    args.insert(args.end(), arguments.begin(), arguments.end());
+    args.push_back(mountPoint_.string());
     std::vector<char*> argv;
     for (auto& arg : args) {
         argv.push_back(arg.data());
@@ -559,11 +575,11 @@ FakeCapacityStick::DiskProcess::DiskProcess(const fs::path& backing, std::uint64
     }
 }
 
-FakeCapacityStick::DiskProcess::~DiskProcess() {
+FuseProgram::~FuseProgram() {
     stop();
 }
 
-void FakeCapacityStick::DiskProcess::stop() {
+void FuseProgram::stop() {
     const auto type = mountTypeAt(mountPoint_);
     if (type && type->starts_with("fuse")) {
         const auto deadline = Clock::now() + kBusyUnmountWait;
@@ -598,6 +614,18 @@ void FakeCapacityStick::DiskProcess::stop() {
         }
     }
     pid_ = -1;
+}
+
+std::optional<std::string> FailingReadFolder::unavailable() {
+    return FuseProgram::unavailable();
+}
+
+FailingReadFolder::FailingReadFolder(const fs::path& source, const fs::path& failing,
+                                     std::uint64_t goodBytes)
+    : folder_("qh-failing-reads-"), mountPoint_(folder_.makeFolder("mnt")) {
+    program_.emplace(std::vector<std::string>{"--failing-reads", fs::absolute(source).string(),
+                                              failing.string(), std::to_string(goodBytes)},
+                     mountPoint_, folder_.path() / "reads.log");
 }
 
 ImmutableFolder::ImmutableFolder(const fs::path& folder) : folder_(folder) {

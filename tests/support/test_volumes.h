@@ -63,9 +63,15 @@ public:
     void remountReadOnly();
     // umount -l: the folder shows what was under the mount, open descriptors keep the volume.
     void lazyUnmount();
+    // After lazyUnmount, mounts the same source on the folder again: for a block device the same
+    // volume, with what its open files wrote meanwhile; for a tmpfs a fresh, empty one.
+    void mountAgain();
 
 private:
+    std::string source_;
     std::filesystem::path target_;
+    std::string type_;
+    std::string options_;
     bool mounted_ = false;
 };
 
@@ -102,6 +108,10 @@ public:
     void remountReadOnly() { top().remountReadOnly(); }
     // As a stick pulled out: see Mount::lazyUnmount.
     void lazyUnmount() { top().lazyUnmount(); }
+    // As a stick plugged in again after lazyUnmount, at the same folder: see Mount::mountAgain.
+    // A tmpfs comes back empty, as another stick in the same port.
+    void plugBackIn() { top().mountAgain(); }
+    bool mounted() const { return top().mounted(); }
 
 protected:
     explicit MountedVolume(const std::string& prefix) : folder_(prefix) {}
@@ -146,6 +156,26 @@ private:
     std::optional<Mount> mount_;
 };
 
+// qh-fake-capacity-disk serving a FUSE mount; ending it unmounts that and waits for the
+// program. The program is told to end when the thread that started it ends.
+class FuseProgram {
+public:
+    // `arguments` come before the mount point; the program's output goes to `log`.
+    FuseProgram(const std::vector<std::string>& arguments, std::filesystem::path mountPoint,
+                const std::filesystem::path& log);
+    ~FuseProgram();
+    FuseProgram(const FuseProgram&) = delete;
+    FuseProgram& operator=(const FuseProgram&) = delete;
+
+    static std::optional<std::string> unavailable();
+
+private:
+    void stop();
+
+    std::filesystem::path mountPoint_;
+    pid_t pid_ = -1;
+};
+
 // A stick that claims claimedBytes and holds realBytes (both multiples of 4 KiB, claimed the
 // larger): ext4 as in LoopExt4Volume on a loop device over qh-fake-capacity-disk's image.
 // statvfs shows the claimed size and every write succeeds, but what lands past the real size
@@ -165,28 +195,31 @@ protected:
     const Mount& top() const override { return *mount_; }
 
 private:
-    // The disk program with its FUSE mount; ending it unmounts that and waits for the program.
-    class DiskProcess {
-    public:
-        DiskProcess(const std::filesystem::path& backing, std::uint64_t claimedBytes,
-                    std::filesystem::path mountPoint, const std::filesystem::path& log);
-        ~DiskProcess();
-        DiskProcess(const DiskProcess&) = delete;
-        DiskProcess& operator=(const DiskProcess&) = delete;
-
-    private:
-        void stop();
-
-        std::filesystem::path mountPoint_;
-        pid_t pid_ = -1;
-    };
-
     std::uint64_t realBytes_;
     std::uint64_t claimedBytes_;
     std::optional<Mount> backingStore_;
-    std::optional<DiskProcess> disk_;
+    std::optional<FuseProgram> disk_;
     std::optional<LoopDevice> loop_;
     std::optional<Mount> mount_;
+};
+
+// A read-only FUSE view of a folder in which one file reads well up to `goodBytes` and then
+// fails with EIO, as a library disk with a bad sector does; the other files read as they are.
+// Make it on the thread that keeps it, as FakeCapacityStick.
+class FailingReadFolder {
+public:
+    static std::optional<std::string> unavailable();
+    // `failing` is a path relative to `source`.
+    FailingReadFolder(const std::filesystem::path& source, const std::filesystem::path& failing,
+                      std::uint64_t goodBytes);
+
+    // Where the view is mounted.
+    const std::filesystem::path& path() const { return mountPoint_; }
+
+private:
+    ScratchFolder folder_;
+    std::filesystem::path mountPoint_;
+    std::optional<FuseProgram> program_;
 };
 
 // Sets the immutable flag (chattr +i) on a folder: nothing can be made, removed or renamed in
