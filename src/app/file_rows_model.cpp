@@ -53,6 +53,15 @@ void FileRowsModel::removeRow(int row) {
 
 void FileRowsModel::setMarks(std::map<std::string, QString> marks) {
     marks_ = std::move(marks);
+    marksChanged();
+}
+
+void FileRowsModel::mark(const std::string& path, const QString& text) {
+    marks_[path] = text;
+    marksChanged();
+}
+
+void FileRowsModel::marksChanged() {
     if (!rows_.empty()) {
         emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1),
                          {Qt::ForegroundRole, Qt::ToolTipRole, Qt::DecorationRole});

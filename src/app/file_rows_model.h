@@ -27,6 +27,8 @@ public:
     const std::string& pathAt(int row) const { return rows_.at(row).path; }
     // Rows of these paths show in red, with the text as their hint, until the marks are replaced.
     void setMarks(std::map<std::string, QString> marks);
+    // One more mark among those there are.
+    void mark(const std::string& path, const QString& text);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -34,6 +36,8 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
+    void marksChanged();
+
     struct Row {
         std::string path;
         std::uint8_t kind = 0;

@@ -715,10 +715,18 @@ void MainWindow::showShownListRows() {
     showUndeliveredMarks();
 }
 
+namespace {
+
+QString undeliveredHint(FileFault fault) {
+    return QString::fromUtf8("未复制：") + fromGbk(faultText(fault));
+}
+
+}  // namespace
+
 void MainWindow::showUndeliveredMarks() {
     std::map<std::string, QString> marks;
     for (const auto& [path, fault] : downloadLists_.shown().undelivered()) {
-        marks.emplace(path, QString::fromUtf8("未复制：") + fromGbk(faultText(fault)));
+        marks.emplace(path, undeliveredHint(fault));
     }
     shownModel_.setMarks(std::move(marks));
 }
@@ -738,8 +746,9 @@ void MainWindow::recomputeTally() {
 void MainWindow::markUndelivered(int list, const std::string& path, FileFault fault) {
     downloadLists_.list(list).markUndelivered(path, fault);
     if (list == downloadLists_.shownIndex()) {
-        showUndeliveredMarks();
-        recomputeTally();
+        shownModel_.mark(path, undeliveredHint(fault));
+        // Once for a run of marks: a list of thousands of files may fail at once.
+        timer3_.start();
     }
 }
 
