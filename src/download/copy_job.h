@@ -137,6 +137,8 @@ private:
     std::uint64_t withdrawals_ = 0;
     // A disk gone under the job: the queued paths up to here are not copied anywhere.
     bool diskGone_ = false;
+    // A disk went away since the last notice: a folder of it that cannot be flushed went with it.
+    bool diskGoneSinceNotice_ = false;
     std::size_t abandonBefore_ = 0;
 };
 

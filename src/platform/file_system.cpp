@@ -16,6 +16,7 @@ public:
         return copy;
     }
     void finish() override {}
+    FileStatus flushFolder(std::string_view folder) override { return files_.flushFolder(folder); }
 
 private:
     FileSystem& files_;

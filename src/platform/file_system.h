@@ -127,9 +127,11 @@ public:
     virtual std::size_t copyFile(std::string_view source, std::string_view target,
                                  bool overwrite) = 0;
     // Returns when every copy made so far is on the disk under its name, or has failed and left
-    // nothing, and its result is reported; the names themselves need the folder's flushFolder
-    // as any copy's do.
+    // nothing, and its result is reported; the names themselves need the folder's flushFolder.
     virtual void finish() = 0;
+    // FileSystem::flushFolder for a folder the batch copied into; DiskGone when the folder's
+    // disk is no longer the one the batch wrote to.
+    virtual FileStatus flushFolder(std::string_view folder) = 0;
 };
 
 class FileSystem {

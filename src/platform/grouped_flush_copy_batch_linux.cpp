@@ -9,6 +9,7 @@
 
 #include "platform/disk_identity_linux.h"
 #include "platform/durable_copy_linux.h"
+#include "text/byte_text.h"
 
 namespace qh {
 
@@ -18,9 +19,10 @@ constexpr CopyGroupLimits kNoLimits{INT64_MAX, SIZE_MAX};
 
 }  // namespace
 
-GroupedFlushCopyBatch::GroupedFlushCopyBatch(ResolveCopy resolve, Report report,
+GroupedFlushCopyBatch::GroupedFlushCopyBatch(ResolveCopy resolve, FlushFolder flush, Report report,
                                              CopyGroupLimits sameDisk, CopyGroupLimits otherDisk)
     : resolve_(std::move(resolve)),
+      flush_(std::move(flush)),
       report_(std::move(report)),
       sameDisk_(sameDisk),
       otherDisk_(otherDisk),
@@ -38,6 +40,7 @@ std::size_t GroupedFlushCopyBatch::copyFile(std::string_view source, std::string
         report_(number, CopyResult::failed(*ends.fault));
         return number;
     }
+    driveOfFolder_.emplace(folderOf(target), ends.targetDrive);
     if (!driveStillThere(ends.targetDrive)) {
         report_(number, CopyResult::failed(FileFault::DiskGone));
         return number;
@@ -108,6 +111,16 @@ void GroupedFlushCopyBatch::finish() {
     groupLimits_ = kNoLimits;
 }
 
+FileStatus GroupedFlushCopyBatch::flushFolder(std::string_view folder) {
+    // A pulled stick leaves its empty mount point, where the folder is missing: that is the
+    // disk gone, not a folder the clerk forgot to make.
+    const auto drive = driveOfFolder_.find(folder);
+    if (drive != driveOfFolder_.end() && !driveStillThere(drive->second)) {
+        return FileStatus::failed(FileFault::DiskGone);
+    }
+    return flush_(folder);
+}
+
 int GroupedFlushCopyBatch::groupFolder(const std::filesystem::path& folder) {
     if (const auto at = groupFolders_.find(folder); at != groupFolders_.end()) {
         return at->second.fd.get();
@@ -130,8 +143,13 @@ bool GroupedFlushCopyBatch::driveStillThere(const std::filesystem::path& drive) 
     if (::stat(drive.c_str(), &root) != 0) {
         return false;
     }
-    const auto [at, first] = drives_.emplace(drive, root.st_dev);
-    return first || at->second == root.st_dev;
+    const auto held = drives_.find(drive);
+    if (held == drives_.end()) {
+        UniqueFd fd{::open(drive.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+        drives_.emplace(drive, HeldDrive{std::move(fd), root.st_dev, root.st_ino});
+        return true;
+    }
+    return held->second.device == root.st_dev && held->second.inode == root.st_ino;
 }
 
 bool GroupedFlushCopyBatch::stillAtItsPath(const std::filesystem::path& path,

@@ -2,9 +2,8 @@
 // A copy batch that writes copies into the cache under their temporary names and puts them on
 // the disk a group at a time: the data of the whole group, then the names.
 //
-// A copy onto another disk than its source's (the customer's stick) starts its write-out as
-// soon as it is written, so the stick writes while the library's disk reads the next file; its
-// group stays small. A copy onto the disk it is read from gathers up to what the kernel holds
+// A copy onto another disk than its source's (the customer's stick) is written out and named
+// on its own. A copy onto the disk it is read from gathers up to what the kernel holds
 // back anyway before the group is written out: one disk that alternates between reading and
 // writing does both slower than it does each in one stretch.
 #include <sys/stat.h>
@@ -33,9 +32,10 @@ struct CopyGroupLimits {
     std::size_t copies = 0;
 };
 
-// Onto another disk: bounds what a pulled disk can leave as hidden temporary files and how far
-// the progress line may run ahead of the names on the disk.
-inline constexpr CopyGroupLimits kOtherDiskCopyGroup{std::int64_t{64} << 20, 16};
+// Onto another disk (the customer's stick) every copy is named as soon as its data is on the
+// disk, before the next one is read: a stick pulled out, turned read-only or found full then
+// keeps under their names all the files that were whole, and no hidden remains of them.
+inline constexpr CopyGroupLimits kOtherDiskCopyGroup{std::int64_t{64} << 20, 1};
 
 // Host paths of a copy's ends and the folder of the target's drive; or why there is none.
 struct CopyEnds {
@@ -48,13 +48,16 @@ struct CopyEnds {
 class GroupedFlushCopyBatch final : public CopyBatch {
 public:
     using ResolveCopy = std::function<CopyEnds(std::string_view source, std::string_view target)>;
+    using FlushFolder = std::function<FileStatus(std::string_view folder)>;
 
-    GroupedFlushCopyBatch(ResolveCopy resolve, Report report, CopyGroupLimits sameDisk,
+    GroupedFlushCopyBatch(ResolveCopy resolve, FlushFolder flush, Report report,
+                          CopyGroupLimits sameDisk,
                           CopyGroupLimits otherDisk = kOtherDiskCopyGroup);
     ~GroupedFlushCopyBatch() override;
 
     std::size_t copyFile(std::string_view source, std::string_view target, bool overwrite) override;
     void finish() override;
+    FileStatus flushFolder(std::string_view folder) override;
 
 private:
     // Held by name only: a group onto the disk it is read from can hold thousands of copies, more
@@ -82,13 +85,23 @@ private:
     const std::string& diskOfDevice(dev_t device);
 
     ResolveCopy resolve_;
+    FlushFolder flush_;
     Report report_;
     std::size_t made_ = 0;
     CopyGroupLimits sameDisk_;
     CopyGroupLimits otherDisk_;
     std::set<std::filesystem::path> sweptFolders_;  // of abandoned copies, once per batch
     std::map<dev_t, std::string> disks_;
-    std::map<std::filesystem::path, dev_t> drives_;              // as first written to
+    // A drive's folder as first written to, held open so its device number cannot pass to
+    // another volume mounted there later.
+    struct HeldDrive {
+        UniqueFd root;
+        dev_t device = 0;
+        ino_t inode = 0;
+    };
+    std::map<std::filesystem::path, HeldDrive> drives_;
+    // The drive of each target folder the batch copied into, by its GBK path.
+    std::map<std::string, std::filesystem::path, std::less<>> driveOfFolder_;
     std::map<std::filesystem::path, GroupFolder> groupFolders_;  // a group's copies share a few
     std::vector<WrittenCopy> group_;
     std::int64_t groupBytes_ = 0;

@@ -40,6 +40,8 @@ public:
 private:
     std::optional<std::filesystem::path> resolve(std::string_view path) const;
     CopyEnds copyEnds(std::string_view source, std::string_view target) const;
+    // The drive of the path is not in the table, or its volume is no longer there.
+    bool driveOfPathGone(std::string_view path) const;
 
     const SharedDriveTable& drives_;
 };

@@ -5,6 +5,7 @@
 #include <sys/statvfs.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <system_error>
@@ -61,6 +62,12 @@ std::optional<struct stat> statFollowingLinks(const std::filesystem::path& path)
     return status;
 }
 
+// The drive's folder went with its disk.
+bool driveGone(const Drive& drive) {
+    const auto root = statFollowingLinks(drive.hostRoot);
+    return !root || !S_ISDIR(root->st_mode);
+}
+
 }  // namespace
 
 std::optional<std::filesystem::path> LinuxFileSystem::resolve(std::string_view path) const {
@@ -115,6 +122,13 @@ CopyEnds LinuxFileSystem::copyEnds(std::string_view source, std::string_view tar
     return {.source = std::move(*from), .target = std::move(*to), .targetDrive = drive->hostRoot};
 }
 
+bool LinuxFileSystem::driveOfPathGone(std::string_view path) const {
+    const auto parsed = parseWindowsPath(path);
+    const auto table = drives_.snapshot();
+    const Drive* drive = parsed ? table->find(parsed->letter) : nullptr;
+    return drive == nullptr || driveGone(*drive);
+}
+
 CopyResult LinuxFileSystem::copyFile(std::string_view source, std::string_view target,
                                      bool overwrite, std::int64_t sourceOffset,
                                      CopyDurability durability) {
@@ -124,9 +138,9 @@ CopyResult LinuxFileSystem::copyFile(std::string_view source, std::string_view t
     }
     const auto result = copyFileDurably(ends.source, ends.target, overwrite, sourceOffset,
                                         durability == CopyDurability::OnDisk);
-    // A drive whose folder is gone is a disk pulled out, not a folder the clerk forgot to make.
+    // A drive whose volume is gone is a disk pulled out, not a folder the clerk forgot to make.
     if (!result.arrived() && result.fault() == FileFault::FolderMissing &&
-        !statFollowingLinks(ends.targetDrive)) {
+        driveOfPathGone(target)) {
         return CopyResult::failed(FileFault::DiskGone);
     }
     return result;
@@ -137,7 +151,7 @@ std::unique_ptr<CopyBatch> LinuxFileSystem::beginCopyBatch(CopyBatch::Report rep
         [this](std::string_view source, std::string_view target) {
             return copyEnds(source, target);
         },
-        std::move(report),
+        [this](std::string_view folder) { return flushFolder(folder); }, std::move(report),
         CopyGroupLimits{backgroundWriteBackBytes(kOtherDiskCopyGroup.bytes), SIZE_MAX});
 }
 
@@ -209,6 +223,9 @@ FileStatus LinuxFileSystem::flushFolder(std::string_view folder) {
         return FileStatus::failed(FileFault::DiskGone);
     }
     UniqueFd fd{::open(host->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+    if (!fd && errno == ENOENT && driveOfPathGone(folder)) {
+        return FileStatus::failed(FileFault::DiskGone);
+    }
     if (!fd || ::syncfs(fd.get()) != 0) {
         return FileStatus::failed(targetFaultOf(errno));
     }

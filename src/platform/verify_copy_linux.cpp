@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "platform/durable_copy_linux.h"
@@ -18,6 +20,30 @@ namespace {
 
 constexpr std::int64_t kSampleBytes = 64 * 1024;
 constexpr std::int64_t kWholeChunkBytes = 1 << 20;
+// Direct reads go by whole blocks of the device; no device has larger ones.
+constexpr std::int64_t kDirectAlignment = 4096;
+
+std::int64_t roundUp(std::int64_t bytes) {
+    return (bytes + kDirectAlignment - 1) / kDirectAlignment * kDirectAlignment;
+}
+
+struct Range {
+    std::int64_t offset;  // a multiple of kDirectAlignment
+    std::int64_t length;
+};
+
+std::vector<Range> rangesToCompare(std::int64_t size, CopyCheck check) {
+    std::vector<Range> ranges;
+    if (check == CopyCheck::Whole || size <= 3 * kSampleBytes) {
+        for (std::int64_t at = 0; at < size; at += kWholeChunkBytes) {
+            ranges.push_back({at, std::min(kWholeChunkBytes, size - at)});
+        }
+        return ranges;
+    }
+    const std::int64_t middle = (size / 2) / kDirectAlignment * kDirectAlignment;
+    const std::int64_t last = (size - kSampleBytes) / kDirectAlignment * kDirectAlignment;
+    return {{0, kSampleBytes}, {middle, kSampleBytes}, {last, size - last}};
+}
 
 // Reads exactly `count` bytes at `offset`; false on an error or an early end.
 bool readExactly(int fd, char* buffer, std::int64_t count, std::int64_t offset, int& error) {
@@ -37,22 +63,21 @@ bool readExactly(int fd, char* buffer, std::int64_t count, std::int64_t offset, 
     return true;
 }
 
-struct Range {
-    std::int64_t offset;
-    std::int64_t length;
-};
-
-std::vector<Range> rangesToCompare(std::int64_t size, CopyCheck check) {
-    std::vector<Range> ranges;
-    if (check == CopyCheck::Whole || size <= 3 * kSampleBytes) {
-        for (std::int64_t at = 0; at < size; at += kWholeChunkBytes) {
-            ranges.push_back({at, std::min(kWholeChunkBytes, size - at)});
+// A direct read asks for whole blocks; the last one of the file comes back short.
+bool readDirect(int fd, char* buffer, std::int64_t count, std::int64_t offset, int& error) {
+    while (true) {
+        const ssize_t got = ::pread(fd, buffer, static_cast<std::size_t>(roundUp(count)), offset);
+        if (got < 0 && errno == EINTR) {
+            continue;
         }
-        return ranges;
+        error = got < 0 ? errno : 0;
+        return got >= count;
     }
-    const std::int64_t middle = (size / 2) / kSampleBytes * kSampleBytes;
-    return {{0, kSampleBytes}, {middle, kSampleBytes}, {size - kSampleBytes, kSampleBytes}};
 }
+
+struct FreeAligned {
+    void operator()(char* memory) const { std::free(memory); }
+};
 
 }  // namespace
 
@@ -62,7 +87,17 @@ FileStatus verifyCopyOnDisk(const std::filesystem::path& source, std::int64_t so
     if (!in) {
         return FileStatus::failed(sourceFaultOf(errno));
     }
-    const UniqueFd out{::open(copy.c_str(), O_RDONLY | O_CLOEXEC)};
+    // A direct read passes by what the computer keeps of the copy and asks the disk itself.
+    // Where the file system cannot read directly, the copy's pages are let go first; synced
+    // pages are clean, so they go.
+    UniqueFd out{::open(copy.c_str(), O_RDONLY | O_DIRECT | O_CLOEXEC)};
+    const bool direct = static_cast<bool>(out);
+    if (!out && errno == EINVAL) {
+        out = UniqueFd{::open(copy.c_str(), O_RDONLY | O_CLOEXEC)};
+        if (out) {
+            ::posix_fadvise(out.get(), 0, 0, POSIX_FADV_DONTNEED);
+        }
+    }
     if (!out) {
         return FileStatus::failed(errno == ENOENT ? FileFault::VerifyFailed : targetFaultOf(errno));
     }
@@ -75,10 +110,13 @@ FileStatus verifyCopyOnDisk(const std::filesystem::path& source, std::int64_t so
     if (sourceStat.st_size - sourceOffset != size) {
         return FileStatus::failed(FileFault::VerifyFailed);
     }
-    // Synced pages are clean, so they go and the reads below reach the disk.
-    ::posix_fadvise(out.get(), 0, 0, POSIX_FADV_DONTNEED);
-    std::vector<char> expected(static_cast<std::size_t>(std::min(size, kWholeChunkBytes)));
-    std::vector<char> found(expected.size());
+    const std::int64_t bufferBytes = roundUp(std::min(size, kWholeChunkBytes)) + kDirectAlignment;
+    std::vector<char> expected(static_cast<std::size_t>(bufferBytes));
+    const std::unique_ptr<char, FreeAligned> found(static_cast<char*>(
+        std::aligned_alloc(kDirectAlignment, static_cast<std::size_t>(bufferBytes))));
+    if (!found) {
+        return FileStatus::failed(FileFault::Other);
+    }
     for (const Range& range : rangesToCompare(size, check)) {
         int error = 0;
         if (!readExactly(in.get(), expected.data(), range.length, sourceOffset + range.offset,
@@ -86,10 +124,13 @@ FileStatus verifyCopyOnDisk(const std::filesystem::path& source, std::int64_t so
             return FileStatus::failed(error == 0 ? FileFault::SourceUnreadable
                                                  : sourceFaultOf(error));
         }
-        if (!readExactly(out.get(), found.data(), range.length, range.offset, error)) {
+        const bool read =
+            direct ? readDirect(out.get(), found.get(), range.length, range.offset, error)
+                   : readExactly(out.get(), found.get(), range.length, range.offset, error);
+        if (!read) {
             return FileStatus::failed(error == 0 ? FileFault::VerifyFailed : targetFaultOf(error));
         }
-        if (std::memcmp(expected.data(), found.data(), static_cast<std::size_t>(range.length)) !=
+        if (std::memcmp(expected.data(), found.get(), static_cast<std::size_t>(range.length)) !=
             0) {
             return FileStatus::failed(FileFault::VerifyFailed);
         }

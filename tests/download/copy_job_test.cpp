@@ -227,6 +227,9 @@ private:
             }
             held_.clear();
         }
+        FileStatus flushFolder(std::string_view folder) override {
+            return disk_.flushFolder(folder);
+        }
 
     private:
         struct HeldCopy {

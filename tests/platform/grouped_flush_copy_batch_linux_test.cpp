@@ -32,6 +32,10 @@ GroupedFlushCopyBatch::ResolveCopy hostPaths(const fs::path& drive = "/") {
     };
 }
 
+FileStatus flushNothing(std::string_view) {
+    return FileStatus::ok();
+}
+
 // Each copy's result, by copy number.
 struct Results {
     CopyBatch::Report report() {
@@ -79,7 +83,8 @@ TEST_P(CopyGroupTest, CopiesAreNamedAGroupAtATime) {
     const fs::path out = folder.root() / "out";
     fs::create_directory(out);
     Results results;
-    GroupedFlushCopyBatch batch(hostPaths(), results.report(), group.sameDisk, {1, 1});
+    GroupedFlushCopyBatch batch(hostPaths(), flushNothing, results.report(), group.sameDisk,
+                                {1, 1});
 
     std::set<std::string> copied;
     for (std::size_t i = 0; i < group.namedAfter.size(); ++i) {
@@ -127,7 +132,7 @@ TEST(CopyBatchTest, AGroupHoldsMoreCopiesThanOpenDescriptors) {
     ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &few), 0);
     {
         Results results;
-        GroupedFlushCopyBatch batch(hostPaths(), results.report(), kNoLimits);
+        GroupedFlushCopyBatch batch(hostPaths(), flushNothing, results.report(), kNoLimits);
         for (int i = 0; i < kCopies; ++i) {
             const std::string name = std::to_string(i) + ".mp3";
             batch.copyFile((folder.root() / "lib" / name).string(), (out / name).string(), false);
@@ -151,7 +156,8 @@ TEST(CopyBatchTest, CopiesOntoAnotherDiskFollowItsLimits) {
     }
     {
         Results results;
-        GroupedFlushCopyBatch batch(hostPaths(), results.report(), kNoLimits, {INT64_MAX, 2});
+        GroupedFlushCopyBatch batch(hostPaths(), flushNothing, results.report(), kNoLimits,
+                                    {INT64_MAX, 2});
         for (int i = 0; i < 3; ++i) {
             const std::string name = std::to_string(i) + ".mp3";
             writeHostFile(folder.root() / "lib" / name, "abc");
@@ -173,7 +179,7 @@ TEST(CopyBatchTest, ACopyGoneBeforeItsGroupIsNamedIsPassedOver) {
     writeHostFile(folder.root() / "a.mp3", "a");
     writeHostFile(folder.root() / "b.mp3", "b");
     Results results;
-    GroupedFlushCopyBatch batch(hostPaths(), results.report(), kNoLimits);
+    GroupedFlushCopyBatch batch(hostPaths(), flushNothing, results.report(), kNoLimits);
     batch.copyFile((folder.root() / "a.mp3").string(), (out / "a.mp3").string(), false);
     for (const auto& name : namesIn(out)) {
         fs::remove(out / name);
@@ -198,16 +204,28 @@ TEST(CopyBatchTest, ADiskPulledOutBeforeItsGroupIsNamedFailsItsCopies) {
     }
     writeHostFile(folder.root() / "a.mp3", "a");
     writeHostFile(folder.root() / "b.mp3", "b");
+    // The stick is S:, as the drive table would give it.
+    const auto onStick = [&](std::string_view source, std::string_view target) {
+        return CopyEnds{.source = fs::path(source),
+                        .target = stick / std::string(target.substr(3)),
+                        .targetDrive = stick};
+    };
     Results results;
-    GroupedFlushCopyBatch batch(hostPaths(stick), results.report(), kNoLimits, kNoLimits);
-    batch.copyFile((folder.root() / "a.mp3").string(), (stick / "a.mp3").string(), false);
+    GroupedFlushCopyBatch batch(onStick, flushNothing, results.report(), kNoLimits, kNoLimits);
+    batch.copyFile((folder.root() / "a.mp3").string(), "S:\\a.mp3", false);
     ASSERT_EQ(::umount2(stick.c_str(), MNT_DETACH), 0);
-    batch.copyFile((folder.root() / "b.mp3").string(), (stick / "b.mp3").string(), false);
+    batch.copyFile((folder.root() / "b.mp3").string(), "S:\\b.mp3", false);
     batch.finish();
 
     EXPECT_EQ(results.byCopy.at(0), CopyResult::failed(FileFault::DiskGone));
     EXPECT_EQ(results.byCopy.at(1), CopyResult::failed(FileFault::DiskGone));
     EXPECT_TRUE(namesIn(stick).empty());
+    // Its folder cannot be flushed: the stick is gone, not a folder missing. Another stick in
+    // the same place is not the one the batch wrote to either.
+    EXPECT_EQ(batch.flushFolder("S:\\"), FileStatus::failed(FileFault::DiskGone));
+    ASSERT_EQ(::mount("tmpfs", stick.c_str(), "tmpfs", 0, "size=4m"), 0);
+    EXPECT_EQ(batch.flushFolder("S:\\"), FileStatus::failed(FileFault::DiskGone));
+    ::umount2(stick.c_str(), MNT_DETACH);
 }
 
 }  // namespace

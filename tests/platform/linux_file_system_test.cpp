@@ -269,6 +269,41 @@ TEST_F(LinuxFileSystemTest, ABatchRemovesCopiesAbandonedInItsFolder) {
     EXPECT_EQ(readHostFile(out / "held.mp3"), "held");
 }
 
+// A sampled read-back looks at the first, middle and last 64 KiB, where a stick that wraps its
+// writes shows it; the whole read-back finds a difference anywhere.
+TEST_F(LinuxFileSystemTest, ReadBackComparesSamplesOrEveryByte) {
+    constexpr std::size_t kSize = 1 << 20;
+    std::string data(kSize, '\0');
+    for (std::size_t i = 0; i < kSize; ++i) {
+        data[i] = static_cast<char>(i * 131 % 251);
+    }
+    writeHostFile(hostF() / "song.mp3", data);
+    const struct {
+        const char* what;
+        std::size_t changedByte;
+        bool sampledSeesIt;
+    } cases[] = {
+        {"first byte", 0, true},
+        {"last byte", kSize - 1, true},
+        {"middle", kSize / 2 + 100, true},
+        {"between the samples", kSize / 4, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::string copy = data;
+        copy[c.changedByte] = static_cast<char>(copy[c.changedByte] ^ 1);
+        writeHostFile(hostF() / "copy.mp3", copy);
+        const auto failed = FileStatus::failed(FileFault::VerifyFailed);
+        EXPECT_EQ(files_.verifyCopy(R"(F:\song.mp3)", 0, R"(F:\copy.mp3)", CopyCheck::Sampled),
+                  c.sampledSeesIt ? failed : FileStatus::ok());
+        EXPECT_EQ(files_.verifyCopy(R"(F:\song.mp3)", 0, R"(F:\copy.mp3)", CopyCheck::Whole),
+                  failed);
+    }
+    writeHostFile(hostF() / "copy.mp3", data);
+    EXPECT_EQ(files_.verifyCopy(R"(F:\song.mp3)", 0, R"(F:\copy.mp3)", CopyCheck::Sampled),
+              FileStatus::ok());
+}
+
 // A job stopped at shut-down lets go of its batch without finishing it.
 TEST_F(LinuxFileSystemTest, ABatchLetGoNamesWhatItHolds) {
     writeHostFile(hostF() / "a.mp3", "abc");

@@ -157,8 +157,8 @@ int onFlush(const char*, fuse_file_info*) {
     return syncBacking();
 }
 
-// The failing-reads view. Every read goes to the program, so the kernel's read-ahead cannot take
-// the good part of the failing file in one piece with the bad part.
+// The failing-reads view. Every read goes to the program, so the kernel's read-ahead cannot fetch
+// the readable bytes of the failing file together with the unreadable ones.
 struct View {
     std::string source;   // no trailing slash
     std::string failing;  // "/" + the path inside the source
@@ -213,8 +213,7 @@ int onViewOpen(const char* path, fuse_file_info* fi) {
     return 0;
 }
 
-int onViewRead(const char* path, char* buffer, std::size_t size, off_t offset,
-               fuse_file_info* fi) {
+int onViewRead(const char* path, char* buffer, std::size_t size, off_t offset, fuse_file_info* fi) {
     if (view().failing == path) {
         const auto good = view().goodBytes;
         if (static_cast<std::uint64_t>(offset) >= good) {
