@@ -119,6 +119,9 @@ private:
     // Before a notice, so the clerk may hand the disk back: every copy named, the names on the
     // disk with one flush per folder written, and the new copies read back from the disk.
     void flushCopies();
+    // Each copy read back from the disk and compared with its source, several at a time.
+    std::vector<FileStatus> readBack(const std::vector<const PendingCopy*>& copies,
+                                     CopyCheck check);
     // The end of a batch or the finish of a sync job: the done notice when every file since the
     // last notice arrived, otherwise the undelivered notice. True when all arrived.
     bool showOutcome(std::optional<std::string> successStatus,
