@@ -39,6 +39,7 @@
 #include "platform/linux_file_system.h"
 #include "platform/shared_drive_table.h"
 #include "support/file_result_printers.h"
+#include "support/recording_copy_host.h"
 #include "support/test_volumes.h"
 #include "text/gbk.h"
 
@@ -51,16 +52,14 @@ using testing::FailingReadFolder;
 using testing::ImmutableFolder;
 using testing::LoopExt4Volume;
 using testing::MountedVolume;
+using testing::RecordingCopyHost;
 using testing::ScratchFolder;
 using testing::TmpfsVolume;
+using testing::utf8;
 
 constexpr std::uint64_t kMiB = 1 << 20;
 // Far beyond what any case takes; a job still running then has hung.
 constexpr auto kJobLimit = 30s;
-
-std::string utf8(std::string_view gbkText) {
-    return fromGbk(gbkText).toStdString();
-}
 
 // Bytes that differ at every 8 and between files, so one file landing on another never reads
 // back as itself.
@@ -173,82 +172,14 @@ void fillUp(const fs::path& file) {
     ::close(fd);
 }
 
-// What a list's tab shows, as the window would after the job's calls, texts in UTF-8.
-class RecordingHost final : public CopyJobHost {
-public:
-    struct Tab {
-        int doneNotices = 0;                           // times the done notice appeared
-        std::vector<std::string> undeliveredNotices;   // every one shown
-        std::map<std::string, FileFault> undelivered;  // by the entry's UTF-8 path
-        int marks = 0;                                 // repeats included
-        int sounds = 0;
-        int errorSounds = 0;
-        int ends = 0;
-    };
-
-    // On the job's thread after the line of the job's n-th file (from 1) is set, before that file
-    // is copied; n = 0 when the line is emptied before the copies are flushed.
-    std::function<void(int n)> whileCopying;
-
-    Tab tab() const {
-        std::lock_guard lock(mutex_);
-        return tab_;
-    }
-
-    void setProgressLine(const std::string& text) override {
-        int n = 0;
-        if (!text.empty()) {
-            std::lock_guard lock(mutex_);
-            n = ++lines_;
-        }
-        if (whileCopying) {
-            whileCopying(n);
-        }
-    }
-    void setStatusLine(const std::string&) override {}
-    void setDoneNoticeShown(bool shown) override {
-        change([&](Tab& tab) { tab.doneNotices += shown ? 1 : 0; });
-    }
-    void showUndeliveredNotice(const std::string& text) override {
-        change([&](Tab& tab) { tab.undeliveredNotices.push_back(utf8(text)); });
-    }
-    void markUndelivered(const std::string& path, FileFault fault) override {
-        change([&](Tab& tab) {
-            tab.undelivered.emplace(utf8(path), fault);
-            ++tab.marks;
-        });
-    }
-    void resetBar() override {}
-    void setBarMaximumToListSize() override {}
-    void fillBar() override {}
-    void hideBar() override {}
-    void resetElapsedCounter() override {}
-    void startElapsedTimer() override {}
-    void stopElapsedTimer() override {}
-    void armFreeSpaceRefresh() override {}
-    void armHotCount() override {}
-    void trimKeywordHistory() override {}
-    void playCopySound() override {
-        change([](Tab& tab) { ++tab.sounds; });
-    }
-    void playErrorSound() override {
-        change([](Tab& tab) { ++tab.errorSounds; });
-    }
-    void jobEnded() override {
-        change([](Tab& tab) { ++tab.ends; });
-    }
-
-private:
-    template <typename Change>
-    void change(Change&& apply) {
-        std::lock_guard lock(mutex_);
-        apply(tab_);
-    }
-
-    mutable std::mutex mutex_;
-    Tab tab_;
-    int lines_ = 0;
-};
+// Runs `onFile` on the job's thread after the line of the job's n-th file (from 1) is set,
+// before that file is copied, and with n = 0 when the line is emptied before the copies are
+// flushed.
+void whileCopying(RecordingCopyHost& host, std::function<void(int n)> onFile) {
+    auto files = std::make_shared<int>(0);
+    host.whileCopying = [files, onFile](const std::string&) { onFile(++*files); };
+    host.whenLineEmptied = [onFile] { onFile(0); };
+}
 
 // One download list: its folders, its queue and its tab.
 struct ListDesk {
@@ -256,7 +187,7 @@ struct ListDesk {
     int list;
     TargetFolderSet targets;
     ListCopyControl control;
-    RecordingHost host;
+    RecordingCopyHost host;
 };
 
 struct LibraryFile {
@@ -454,7 +385,7 @@ struct Outcome {
     std::set<std::string> whole;  // UTF-8 names of the files whole under their names
     std::set<std::string> missing;
     std::size_t temps = 0;
-    RecordingHost::Tab tab;
+    RecordingCopyHost::Tab tab;
 };
 
 std::string undeliveredText(int list, std::size_t missing, std::size_t files, const char* words) {
@@ -474,7 +405,7 @@ void expectShopDiskUntouched(const Shop& shop) {
                                      "歌曲下载/清单3", "歌曲下载/清单4", "歌曲下载/清单5"}));
 }
 
-void expectTabConsistent(const ListDesk& desk, const RecordingHost::Tab& tab) {
+void expectTabConsistent(const ListDesk& desk, const RecordingCopyHost::Tab& tab) {
     EXPECT_EQ(tab.ends, 1);
     EXPECT_FALSE(desk.control.busy());
     EXPECT_EQ(tab.marks, static_cast<int>(tab.undelivered.size())) << "an entry marked twice";
@@ -788,7 +719,7 @@ TEST(CopyFaultsOnRealDisks, AStickPulledMidFileStopsTheJobAndNothingGoesElsewher
         Shop::pointAtStick(desk);
         CreationWatch shopDisk({shop.downloads(), shop.downloads() / "清单1"});
         Puller puller(*stick, shop.musicFolder());
-        desk.host.whileCopying = [&](int n) {
+        whileCopying(desk.host, [&](int n) {
             if (n == 0 && c.pulledAt > c.files) {
                 stick->lazyUnmount();
                 if (c.windowNotices) {
@@ -805,7 +736,7 @@ TEST(CopyFaultsOnRealDisks, AStickPulledMidFileStopsTheJobAndNothingGoesElsewher
                 // The next file starts only once the stick is gone, so it is "after the pull".
                 puller.join();
             }
-        };
+        });
 
         shop.within([&] { shop.run(desk, queued, c.job); });
         puller.join();
@@ -860,7 +791,7 @@ TEST(CopyFaultsOnRealDisks, AStickPulledAndPluggedBackInDuringTheJobGetsNoFalseC
         Shop::pointAtStick(desk);
         CreationWatch shopDisk({shop.downloads(), shop.downloads() / "清单1"});
         Puller puller(*stick, shop.musicFolder());
-        desk.host.whileCopying = [&](int n) {
+        whileCopying(desk.host, [&](int n) {
             if (n == kPulledAt) {
                 puller.armForNextCopy([&] {
                     if (c.windowNotices) {
@@ -880,7 +811,7 @@ TEST(CopyFaultsOnRealDisks, AStickPulledAndPluggedBackInDuringTheJobGetsNoFalseC
                     Shop::pointAtStick(desk);
                 }
             }
-        };
+        });
 
         shop.within([&] { shop.run(desk, queued, JobKind::Batch); });
         puller.join();
@@ -938,11 +869,11 @@ TEST(CopyFaultsOnRealDisks, AStickTurningReadOnlyBetweenFilesIsReportedWriteProt
         const auto queued = shop.addSongs(c.files, 512 << 10);
         ListDesk desk(1);
         Shop::pointAtStick(desk);
-        desk.host.whileCopying = [&](int n) {
+        whileCopying(desk.host, [&](int n) {
             if (n == c.readOnlyAt) {
                 stick->remountReadOnly();
             }
-        };
+        });
 
         shop.within([&] { shop.run(desk, queued, JobKind::Batch); });
 
@@ -982,11 +913,11 @@ TEST(CopyFaultsOnRealDisks, ALibraryFileDeletedMidBatchIsReportedMissingAndTheRe
         queued.push_back(shop.add("电影6.rmvb", 2 * kMiB));
         ListDesk desk(1);
         Shop::pointAtStick(desk);
-        desk.host.whileCopying = [&](int n) {
+        whileCopying(desk.host, [&](int n) {
             if (n == c.deletedAt) {
                 fs::remove(shop.libraryRoot() / "曲库" / queued[c.deleted - 1].name);
             }
-        };
+        });
 
         shop.within([&] { shop.run(desk, queued, JobKind::Batch); });
 

@@ -14,137 +14,15 @@
 #include "platform/fake_file_system.h"
 #include "support/file_result_printers.h"
 #include "support/forwarding_file_system.h"
+#include "support/recording_copy_host.h"
 #include "text/byte_text.h"
 #include "text/gbk.h"
 
 namespace qh {
 namespace {
 
-std::string utf8(std::string_view gbkText) {
-    return fromGbk(gbkText).toStdString();
-}
-
-// What the list's tab and the status line show, as the window would after the job's calls, with
-// texts in UTF-8 so a failure reads plainly. Jobs on several threads may share it.
-class RecordingHost final : public CopyJobHost {
-public:
-    struct Tab {
-        std::string line;
-        std::string status = "before";
-        bool noticeShown = true;
-        bool barShown = false;
-        int barMaximum = 100;
-        int barPosition = 50;
-        std::string elapsed = "7";
-        bool timerOn = false;
-        std::vector<std::string> lines;  // every progress line set, in order
-        int freeSpaceRefreshes = 0;
-        int hotCounts = 0;
-        int historyTrims = 0;
-        int sounds = 0;
-        int errorSounds = 0;
-        int ends = 0;
-        std::string undeliveredNotice;                 // shown when not empty
-        std::map<std::string, FileFault> undelivered;  // by the entry's UTF-8 path
-    };
-
-    // Runs after each progress line is set, before that file is copied.
-    std::function<void(const std::string& line)> whileCopying;
-    // Runs as the done notice appears.
-    std::function<void()> whenNoticeShown;
-
-    Tab tab() const {
-        std::lock_guard lock(mutex_);
-        return tab_;
-    }
-
-    void setProgressLine(const std::string& text) override {
-        const std::string line = utf8(text);
-        change([&](Tab& tab) {
-            tab.line = line;
-            tab.lines.push_back(line);
-        });
-        if (whileCopying && !line.empty()) {
-            whileCopying(line);
-        }
-    }
-    void setStatusLine(const std::string& text) override {
-        change([&](Tab& tab) { tab.status = utf8(text); });
-    }
-    void setDoneNoticeShown(bool shown) override {
-        change([&](Tab& tab) {
-            tab.noticeShown = shown;
-            tab.undeliveredNotice.clear();
-        });
-        if (shown && whenNoticeShown) {
-            whenNoticeShown();
-        }
-    }
-    void showUndeliveredNotice(const std::string& text) override {
-        change([&](Tab& tab) {
-            tab.noticeShown = false;
-            tab.undeliveredNotice = utf8(text);
-        });
-    }
-    void markUndelivered(const std::string& path, FileFault fault) override {
-        change([&](Tab& tab) { tab.undelivered.emplace(utf8(path), fault); });
-    }
-    void resetBar() override {
-        change([](Tab& tab) {
-            tab.barPosition = 0;
-            tab.barShown = true;
-        });
-    }
-    // The list size memo the window holds for the job's list.
-    std::string listSize = "12.05";
-    void setBarMaximumToListSize() override {
-        const int maximum = barMaximumOf(listSize);
-        change([&](Tab& tab) { tab.barMaximum = maximum; });
-    }
-    void fillBar() override {
-        change([](Tab& tab) { tab.barPosition = tab.barMaximum; });
-    }
-    void hideBar() override {
-        change([](Tab& tab) { tab.barShown = false; });
-    }
-    void resetElapsedCounter() override {
-        change([](Tab& tab) { tab.elapsed = "0"; });
-    }
-    void startElapsedTimer() override {
-        change([](Tab& tab) { tab.timerOn = true; });
-    }
-    void stopElapsedTimer() override {
-        change([](Tab& tab) { tab.timerOn = false; });
-    }
-    void armFreeSpaceRefresh() override {
-        change([](Tab& tab) { ++tab.freeSpaceRefreshes; });
-    }
-    void armHotCount() override {
-        change([](Tab& tab) { ++tab.hotCounts; });
-    }
-    void trimKeywordHistory() override {
-        change([](Tab& tab) { ++tab.historyTrims; });
-    }
-    void playCopySound() override {
-        change([](Tab& tab) { ++tab.sounds; });
-    }
-    void playErrorSound() override {
-        change([](Tab& tab) { ++tab.errorSounds; });
-    }
-    void jobEnded() override {
-        change([](Tab& tab) { ++tab.ends; });
-    }
-
-private:
-    template <typename Change>
-    void change(Change&& apply) {
-        std::lock_guard lock(mutex_);
-        apply(tab_);
-    }
-
-    mutable std::mutex mutex_;
-    Tab tab_;
-};
+using testing::RecordingCopyHost;
+using testing::utf8;
 
 // Passes everything to a FakeFileSystem, notes the target of every copy tried and which copies
 // meant for the disk a pulled-out disk could still lose: those since their folder's last flush.
@@ -317,7 +195,7 @@ struct Shop {
     CopyRecordingFileSystem recorder{files};
     TargetFolderSet targets;
     ListCopyControl control;
-    RecordingHost host;
+    RecordingCopyHost host;
 };
 
 TEST(CopyJob, ABatchLeavesAnExistingCopyAloneAndStillCountsIt) {
@@ -407,7 +285,7 @@ TEST(CopyJob, WhileABatchCopiesTheTabShowsItAndAtTheEndItsListsOwnEnding) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.list);
         Shop shop;
-        RecordingHost::Tab whileCopying;
+        RecordingCopyHost::Tab whileCopying;
         shop.host.whileCopying = [&](const std::string&) { whileCopying = shop.host.tab(); };
         shop.addFile("F:\\库\\a.mp3", "a");
 
@@ -441,7 +319,7 @@ TEST(CopyJob, SyncAddsWhileTheFirstFileCopiesAreServedByTheSameJob) {
     for (const char* path : {"F:\\库\\a.mp3", "F:\\库\\b.mp3", "F:\\库\\c.mp3"}) {
         shop.addFile(path, "x");
     }
-    RecordingHost::Tab atSecondFile;
+    RecordingCopyHost::Tab atSecondFile;
     shop.host.whileCopying = [&](const std::string& line) {
         if (line.starts_with("1/")) {
             EXPECT_EQ(shop.syncAdd("F:\\库\\b.mp3"), std::nullopt);
@@ -871,7 +749,7 @@ TEST(CopyJobRace, EverySyncAddIsCopiedOnceWhileJobsStartAndEnd) {
     folders[kMusic] = gbk("G:\\Music");
     targets.fill(folders);
     ListCopyControl control;
-    RecordingHost host;
+    RecordingCopyHost host;
     host.whileCopying = [](const std::string&) { std::this_thread::yield(); };
 
     auto libraryPath = [](const std::string& name) { return "F:\\lib\\" + name + ".mp3"; };
