@@ -32,6 +32,7 @@
 #include "platform/drive_table.h"
 #include "platform/linux_file_system.h"
 #include "platform/shared_drive_table.h"
+#include "support/forwarding_file_system.h"
 #include "text/gbk.h"
 
 namespace {
@@ -172,45 +173,17 @@ private:
 };
 
 // The Linux files, except that nothing is read back from the disk: what reading back costs.
-class WithoutReadBack final : public FileSystem {
+class WithoutReadBack final : public testing::ForwardingFileSystem {
 public:
-    explicit WithoutReadBack(FileSystem& files) : files_(files) {}
+    using ForwardingFileSystem::ForwardingFileSystem;
 
-    std::vector<DirEntry> list(std::string_view folder, std::string_view pattern,
-                               HiddenEntries hidden) const override {
-        return files_.list(folder, pattern, hidden);
-    }
-    std::optional<std::int64_t> fileSize(std::string_view path) const override {
-        return files_.fileSize(path);
-    }
-    bool fileExists(std::string_view path) const override { return files_.fileExists(path); }
-    bool folderExists(std::string_view path) const override { return files_.folderExists(path); }
-    CopyResult copyFile(std::string_view source, std::string_view target, bool overwrite,
-                        std::int64_t sourceOffset, CopyDurability durability) override {
-        return files_.copyFile(source, target, overwrite, sourceOffset, durability);
-    }
+    // The Linux file system's own batch, as the job has it.
     std::unique_ptr<CopyBatch> beginCopyBatch(CopyBatch::Report report) override {
-        return files_.beginCopyBatch(std::move(report));
+        return forwarded().beginCopyBatch(std::move(report));
     }
     FileStatus verifyCopy(std::string_view, std::int64_t, std::string_view, CopyCheck) override {
         return FileStatus::ok();
     }
-    bool deleteFile(std::string_view path) override { return files_.deleteFile(path); }
-    bool deleteFolder(std::string_view path) override { return files_.deleteFolder(path); }
-    bool rename(std::string_view from, std::string_view to) override {
-        return files_.rename(from, to);
-    }
-    bool createFolders(std::string_view path) override { return files_.createFolders(path); }
-    std::unique_ptr<ReadStream> openRead(std::string_view path) const override {
-        return files_.openRead(path);
-    }
-    FileStatus flushFolder(std::string_view folder) override { return files_.flushFolder(folder); }
-    std::optional<VolumeSize> volumeSize(std::string_view path) const override {
-        return files_.volumeSize(path);
-    }
-
-private:
-    FileSystem& files_;
 };
 
 // How much of the copies a run reads back from the disk.

@@ -42,6 +42,9 @@ public:
         return files_.volumeSize(path);
     }
 
+protected:
+    FileSystem& forwarded() { return files_; }
+
 private:
     FileSystem& files_;
 };
