@@ -68,6 +68,8 @@ MainWindow::MainWindow(MainWindowServices services)
       shownModel_(services_.files, FileRowsModel::Numbering::Plain),
       downloadLists_(services_.paths),
       search_(services_.folderReader),
+      // Once for a run of marks: a list of thousands of files may fail at once.
+      undelivered_(downloadLists_, shownModel_, [this] { timer3_.start(); }),
       presentMessage_([this](const QString& text) {
           QMessageBox::information(this, QApplication::applicationName(), text);
       }) {
@@ -712,23 +714,7 @@ void MainWindow::selectAllOfShownList() {
 void MainWindow::showShownListRows() {
     shownModel_.clear();
     shownModel_.appendRows(downloadLists_.shown().entries());
-    showUndeliveredMarks();
-}
-
-namespace {
-
-QString undeliveredHint(FileFault fault) {
-    return QString::fromUtf8("未复制：") + fromGbk(faultText(fault));
-}
-
-}  // namespace
-
-void MainWindow::showUndeliveredMarks() {
-    std::map<std::string, QString> marks;
-    for (const auto& [path, fault] : downloadLists_.shown().undelivered()) {
-        marks.emplace(path, undeliveredHint(fault));
-    }
-    shownModel_.setMarks(std::move(marks));
+    undelivered_.showMarksOfShownList();
 }
 
 void MainWindow::recomputeTally() {
@@ -744,34 +730,20 @@ void MainWindow::recomputeTally() {
 }
 
 void MainWindow::markUndelivered(int list, const std::string& path, FileFault fault) {
-    downloadLists_.list(list).markUndelivered(path, fault);
-    if (list == downloadLists_.shownIndex()) {
-        shownModel_.mark(path, undeliveredHint(fault));
-        // Once for a run of marks: a list of thousands of files may fail at once.
-        timer3_.start();
-    }
+    undelivered_.mark(list, path, fault);
 }
 
-void MainWindow::forgetUndelivered(int list) {
-    if (downloadLists_.list(list).undelivered().empty()) {
-        return;
-    }
-    downloadLists_.list(list).clearUndelivered();
-    if (list == downloadLists_.shownIndex()) {
-        showUndeliveredMarks();
-        recomputeTally();
-    }
-}
 void MainWindow::hideIntroduction() {}
 void MainWindow::openWebSearch(const QString&) {}
+
 void MainWindow::startSyncJob(int list, std::size_t fromQueueIndex) {
-    forgetUndelivered(list);
+    undelivered_.forget(list);
     copyWidgets_[list]->setBusyShown(true);
     copyWorkers_[list]->startSync(fromQueueIndex);
 }
 
 void MainWindow::startBatchJob(int list) {
-    forgetUndelivered(list);
+    undelivered_.forget(list);
     copyWidgets_[list]->setBusyShown(true);
     copyWorkers_[list]->startBatch();
 }

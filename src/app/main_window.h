@@ -12,6 +12,7 @@
 
 #include "app/file_rows_model.h"
 #include "app/list_copy_worker.h"
+#include "app/undelivered_marks.h"
 #include "download/download_lists.h"
 #include "download/list_size_memo.h"
 #include "library/hot_list.h"
@@ -128,10 +129,6 @@ private:
     void markUndelivered(int list, const std::string& path, FileFault fault) override;
     CopyCheck copyCheck() const override { return copyCheck_; }
     int barMaximumOfList(int list) const override;
-    // A new copy of the list forgets which of its entries the last one could not deliver.
-    void forgetUndelivered(int list);
-    // The shown list's rows that did not arrive show so, with the reason as their hint.
-    void showUndeliveredMarks();
     void Timer13Timer();
     void UZTTimer3Timer();
     void FormCloseQuery();
@@ -175,6 +172,7 @@ private:
     DownloadLists downloadLists_;
     ListSizeMemo listSizes_;  // ListBox27
     SearchThread search_;
+    UndeliveredMarks undelivered_;
     std::function<void(const QString&)> presentMessage_;
 
     PlayerColumnPanel* playerColumn_ = nullptr;
