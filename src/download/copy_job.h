@@ -68,7 +68,7 @@ public:
 
 // A job's inputs, fixed at its start.
 struct CopyJobInputs {
-    int list = 1;  // 1 for 清单1
+    int list = 0;  // 0 for 清单1
     FileSystem& files;
     TargetFolderSet& targets;   // the list's, shared with the window
     ListCopyControl& control;   // the list's, shared with the window

@@ -5,6 +5,7 @@
 #include <limits>
 #include <vector>
 
+#include "download/download_list.h"
 #include "download/list_copy_control.h"
 #include "text/gbk.h"
 
@@ -35,21 +36,21 @@ const std::string& downloadingColon() {
 
 std::string batchProgressLine(int list, int n, int m, std::string_view name, bool marked) {
     switch (list) {
-        case 1:
+        case 0:  // 清单1
             return count(n, m) + " " + downloadingDots() + std::string(name);
-        case 2:
+        case 1:  // 清单2
             return downloadingColon() + std::string(name);
-        case 3:
+        case 2:  // 清单3
             return count(n, m) + downloadingColon() + std::string(name);
-        case 4:
+        case 3:  // 清单4
             return (marked ? downloadingDots() : downloading()) + count(n, m) + std::string(name);
-        default:
+        default:  // 清单5
             return count(n, m) + downloadingDots() + std::string(name);
     }
 }
 
 std::optional<std::string> batchStatusLine(int list, int n, int m, bool marked) {
-    if (list == 2 || (list == 4 && marked)) {
+    if (list == 1 || (list == 3 && marked)) {  // 清单2, and 清单4 for a marked file
         return downloadingDots() + count(n, m);
     }
     return std::nullopt;
@@ -58,7 +59,7 @@ std::optional<std::string> batchStatusLine(int list, int n, int m, bool marked) 
 std::optional<std::string> batchEndStatusLine(int list, bool allArrived) {
     static const std::string done = gbk("下载完成!");
     static const std::string unfinished = gbk("下载未完成!");
-    if (list == 3 || list == 5) {
+    if (list == 2 || list == 4) {  // 清单3 and 清单5
         return allArrived ? done : unfinished;
     }
     return std::nullopt;
@@ -71,7 +72,7 @@ std::string syncProgressLine(const SyncCounters& counters, std::string_view name
 std::optional<std::string> syncFinishStatusLine(int list, bool allArrived) {
     static const std::string copied = gbk("复制完成!");
     static const std::string unfinished = gbk("复制未完成!");
-    if (list == 1) {
+    if (list == 0) {  // 清单1
         return allArrived ? copied : unfinished;
     }
     return std::nullopt;
@@ -107,12 +108,12 @@ std::string undeliveredNotice(int list, int undelivered, int files,
             why += " " + std::to_string(times);
         }
     }
-    return gbk("清单") + std::to_string(list) + gbk(" 下载未完成：") + count(undelivered, files) +
+    return listName(list) + gbk(" 下载未完成：") + count(undelivered, files) +
            gbk(" 个文件未复制（") + why + gbk("）");
 }
 
 bool syncFinishHidesBar(int list) {
-    return list == 1 || list == 2;
+    return list == 0 || list == 1;  // 清单1 and 清单2
 }
 
 int barMaximumOf(std::string_view listSizeText) {

@@ -1,6 +1,6 @@
 #pragma once
 // What a copy job shows of its progress on its list's tab and in the status line. Each list words
-// its lines its own way; all texts are GBK. `list` is 1 for 清单1.
+// its lines its own way; all texts are GBK. `list` is 0 for 清单1.
 #include <map>
 #include <optional>
 #include <string>

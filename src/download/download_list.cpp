@@ -24,9 +24,13 @@ void deleteIfThere(FileSystem& files, const std::string& path) {
 
 }  // namespace
 
-std::string listFileName(int number) {
+std::string listName(int list) {
     static const std::string prefix = gbk("清单");
-    return prefix + std::to_string(number) + ".txt";
+    return prefix + std::to_string(list + 1);
+}
+
+std::string listFileName(int list) {
+    return listName(list) + ".txt";
 }
 
 const std::string& noEntrySelectedMessage() {

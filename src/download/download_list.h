@@ -17,8 +17,11 @@ namespace qh {
 
 class FileSystem;
 
-// "清单3.txt" for list 3 (GBK).
-std::string listFileName(int number);
+// "清单3" for list 2 (GBK). Inside the program a list counts from 0; the clerk's names, the
+// list files and the staging folders count from 1.
+std::string listName(int list);
+// "清单3.txt" for list 2 (GBK).
+std::string listFileName(int list);
 
 // The message of a download without a selected entry.
 const std::string& noEntrySelectedMessage();

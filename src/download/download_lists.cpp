@@ -7,8 +7,8 @@ namespace qh {
 
 namespace {
 
-DownloadList listOf(const AppPaths& paths, int number) {
-    return DownloadList(paths.dataFile(listFileName(number)));
+DownloadList listOf(const AppPaths& paths, int list) {
+    return DownloadList(paths.dataFile(listFileName(list)));
 }
 
 }  // namespace
@@ -19,8 +19,8 @@ const std::string& tooManyResultsMessage() {
 }
 
 DownloadLists::DownloadLists(const AppPaths& paths)
-    : lists_{listOf(paths, 1), listOf(paths, 2), listOf(paths, 3), listOf(paths, 4),
-             listOf(paths, 5)} {}
+    : lists_{listOf(paths, 0), listOf(paths, 1), listOf(paths, 2), listOf(paths, 3),
+             listOf(paths, 4)} {}
 
 void DownloadLists::loadShown() {
     shown().load();

@@ -15,6 +15,9 @@ namespace qh {
 
 struct AppPaths;
 
+// 清单1 .. 清单5; inside the program they are lists 0 .. 4.
+inline constexpr int kListCount = 5;
+
 // A double-click may add at most this many results at once.
 inline constexpr std::size_t kMostResultsPerAdd = 200;
 const std::string& tooManyResultsMessage();
@@ -28,8 +31,6 @@ struct ResultAdd {
 
 class DownloadLists {
 public:
-    static constexpr int kCount = 5;
-
     // The lists' files are "清单1.txt" to "清单5.txt" in DataDir. Nothing is read yet.
     explicit DownloadLists(const AppPaths& paths);
 
@@ -59,7 +60,7 @@ public:
     ResultAdd batchAdd(const std::vector<std::string>& selectedPaths, std::string_view currentFile);
 
 private:
-    std::array<DownloadList, kCount> lists_;
+    std::array<DownloadList, kListCount> lists_;
     int shown_ = 0;
     bool syncDownload_ = true;
 };

@@ -6,7 +6,7 @@ namespace qh {
 
 void ListSizeMemo::record(int list, const BillingTally& tally) {
     if (tally.fileCount > 0) {
-        texts_.at(list - 1) = tally.sizeText;
+        texts_.at(list) = tally.sizeText;
     }
 }
 

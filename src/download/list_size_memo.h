@@ -11,8 +11,8 @@ struct BillingTally;
 
 class ListSizeMemo {
 public:
-    // list 1..5; "0" until the list is first tallied with files.
-    const std::string& text(int list) const { return texts_.at(list - 1); }
+    // `list` 0 for 清单1; "0" until the list is first tallied with files.
+    const std::string& text(int list) const { return texts_.at(list); }
     // An empty list leaves its previous text.
     void record(int list, const BillingTally& tally);
 

@@ -1,5 +1,6 @@
 #include "download/marked_file.h"
 
+#include "download/download_list.h"
 #include "platform/file_system.h"
 #include "text/gbk.h"
 
@@ -24,8 +25,8 @@ std::string plainNameOf(std::string_view fileName) {
 }
 
 std::string stagingFolderOf(int list) {
-    static const std::string prefix = gbk("D:\\歌曲下载\\清单");
-    return prefix + std::to_string(list) + "\\";
+    static const std::string downloads = gbk("D:\\歌曲下载\\");
+    return downloads + listName(list) + "\\";
 }
 
 CopyResult extractMarkedFile(FileSystem& files, std::string_view libraryPath,

@@ -17,7 +17,7 @@ bool isMarkedFileName(std::string_view fileName);
 // The file name less the first occurrence of the marker.
 std::string plainNameOf(std::string_view fileName);
 
-// "D:\歌曲下载\清单3\" for list 3 (GBK): where that list's jobs extract marked files, so jobs of
+// "D:\歌曲下载\清单3\" for list 2 (GBK): where that list's jobs extract marked files, so jobs of
 // different lists never share a staging file.
 std::string stagingFolderOf(int list);
 

@@ -1,4 +1,4 @@
-#include "download/disk_entry.h"
+#include "drives/disk_entry.h"
 
 #include "text/byte_text.h"
 #include "text/gbk.h"

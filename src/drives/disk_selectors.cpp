@@ -1,8 +1,8 @@
-#include "download/disk_selectors.h"
+#include "drives/disk_selectors.h"
 
 #include <algorithm>
 
-#include "download/disk_entry.h"
+#include "drives/disk_entry.h"
 #include "text/byte_text.h"
 
 namespace qh {
@@ -33,7 +33,7 @@ std::vector<int> DiskSelectors::withdraw(std::string_view root) {
         return {};
     }
     std::vector<int> reset;
-    for (int list = 0; list < DownloadLists::kCount; ++list) {
+    for (int list = 0; list < kListCount; ++list) {
         if (contains(texts_[list], root)) {
             texts_[list] = chooseDiskPrompt();
             reset.push_back(list);

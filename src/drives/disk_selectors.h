@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "download/download_lists.h"
-#include "download/present_drives.h"
+#include "drives/present_drives.h"
 
 namespace qh {
 
@@ -47,7 +47,7 @@ public:
 
 private:
     std::vector<std::string> entries_;
-    std::array<std::string, DownloadLists::kCount> texts_;
+    std::array<std::string, kListCount> texts_;
 };
 
 }  // namespace qh

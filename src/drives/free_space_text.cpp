@@ -1,6 +1,6 @@
-#include "download/free_space_text.h"
+#include "drives/free_space_text.h"
 
-#include "download/disk_entry.h"
+#include "drives/disk_entry.h"
 #include "text/gbk.h"
 
 namespace qh {

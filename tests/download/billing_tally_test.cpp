@@ -161,14 +161,14 @@ TEST(ListSizeMemo, KeepsEachListsLastNonEmptyTotal) {
     const auto empty = tallyList({}, drives.files(), {});
 
     ListSizeMemo memo;
-    memo.record(2, full);
-    memo.record(2, empty);  // list 2 cleared
-    memo.record(3, empty);
-    EXPECT_EQ(memo.text(1), "0");
-    EXPECT_EQ(memo.text(2), "1.00");
-    EXPECT_EQ(memo.text(3), "0");
-    memo.record(5, full);
-    EXPECT_EQ(memo.text(5), "1.00");
+    memo.record(1, full);
+    memo.record(1, empty);  // 清单2 cleared
+    memo.record(2, empty);
+    EXPECT_EQ(memo.text(0), "0");
+    EXPECT_EQ(memo.text(1), "1.00");
+    EXPECT_EQ(memo.text(2), "0");
+    memo.record(4, full);  // 清单5
+    EXPECT_EQ(memo.text(4), "1.00");
 }
 
 }  // namespace

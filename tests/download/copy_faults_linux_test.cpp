@@ -33,6 +33,7 @@
 #include <vector>
 
 #include "download/copy_job.h"
+#include "download/download_lists.h"
 #include "download/list_copy_control.h"
 #include "download/marked_file.h"
 #include "download/target_folder_set.h"
@@ -183,8 +184,8 @@ void whileCopying(RecordingCopyHost& host, std::function<void(int n)> onFile) {
 
 // One download list: its folders, its queue and its tab.
 struct ListDesk {
-    explicit ListDesk(int number) : list(number) {}
-    int list;
+    explicit ListDesk(int index) : list(index) {}
+    int list;  // 0 for 清单1
     TargetFolderSet targets;
     ListCopyControl control;
     RecordingCopyHost host;
@@ -206,8 +207,8 @@ public:
     explicit Shop(MountedVolume& stick) : stick_(stick) {
         fs::create_directories(libraryRoot() / "曲库");
         fs::create_directories(downloads());
-        for (int list = 1; list <= 5; ++list) {
-            fs::create_directories(downloads() / ("清单" + std::to_string(list)));
+        for (int list = 0; list < kListCount; ++list) {
+            fs::create_directories(downloads() / ("清单" + std::to_string(list + 1)));
         }
         makeStickFolders();
         DriveTable table;
@@ -388,15 +389,16 @@ struct Outcome {
     RecordingCopyHost::Tab tab;
 };
 
+// `list` 0 for 清单1.
 std::string undeliveredText(int list, std::size_t missing, std::size_t files, const char* words) {
-    return "清单" + std::to_string(list) + " 下载未完成：" + std::to_string(missing) + "/" +
+    return "清单" + std::to_string(list + 1) + " 下载未完成：" + std::to_string(missing) + "/" +
            std::to_string(files) + " 个文件未复制（" + words + "）";
 }
 
 void expectShopDiskUntouched(const Shop& shop) {
     std::set<std::string> staging;
-    for (int list = 1; list <= 5; ++list) {
-        staging.insert("清单" + std::to_string(list));
+    for (int list = 0; list < kListCount; ++list) {
+        staging.insert("清单" + std::to_string(list + 1));
     }
     EXPECT_EQ(contentsOf(shop.downloads()), staging)
         << "D:\\歌曲下载 must hold only the empty staging folders";
@@ -529,7 +531,7 @@ TEST(CopyFaultsOnRealDisks, AStickThatFillsUpMidFileGetsTheFilesThatFitAndReport
         for (const auto& more : shop.addSongs(4, bytes, 7)) {
             queued.push_back(more);
         }
-        ListDesk desk(1);
+        ListDesk desk(0);
         Shop::pointAtStick(desk);
 
         shop.within([&] { shop.run(desk, queued, c.job); });
@@ -715,7 +717,7 @@ TEST(CopyFaultsOnRealDisks, AStickPulledMidFileStopsTheJobAndNothingGoesElsewher
             queued.push_back(shop.add("歌" + std::to_string(n) + ".mp3",
                                       n == c.pulledAt ? 32 * kMiB : 256 * 1024));
         }
-        ListDesk desk(1);
+        ListDesk desk(0);
         Shop::pointAtStick(desk);
         CreationWatch shopDisk({shop.downloads(), shop.downloads() / "清单1"});
         Puller puller(*stick, shop.musicFolder());
@@ -787,7 +789,7 @@ TEST(CopyFaultsOnRealDisks, AStickPulledAndPluggedBackInDuringTheJobGetsNoFalseC
             queued.push_back(shop.add("歌" + std::to_string(n) + ".mp3",
                                       n == kPulledAt ? 32 * kMiB : 256 << 10));
         }
-        ListDesk desk(1);
+        ListDesk desk(0);
         Shop::pointAtStick(desk);
         CreationWatch shopDisk({shop.downloads(), shop.downloads() / "清单1"});
         Puller puller(*stick, shop.musicFolder());
@@ -833,8 +835,8 @@ TEST(CopyFaultsOnRealDisks, AStickPulledAndPluggedBackInDuringTheJobGetsNoFalseC
         }
         EXPECT_EQ(tab.undelivered, gone) << "every file the job lost was lost to the pull";
         EXPECT_EQ(tab.undeliveredNotices,
-                  std::vector<std::string>{
-                      undeliveredText(1, tab.undelivered.size(), queued.size(), "磁盘已拔出")})
+                  std::vector<std::string>{undeliveredText(desk.list, tab.undelivered.size(),
+                                                           queued.size(), "磁盘已拔出")})
             << "shown:" << asText(tab.undeliveredNotices);
         expectClaimsHold(shop, queued, claimed, kPulledAt);
         const auto temps = temporariesUnder(shop.stickPath());
@@ -867,7 +869,7 @@ TEST(CopyFaultsOnRealDisks, AStickTurningReadOnlyBetweenFilesIsReportedWriteProt
         auto stick = c.stick.make(32 * kMiB);
         Shop shop(*stick);
         const auto queued = shop.addSongs(c.files, 512 << 10);
-        ListDesk desk(1);
+        ListDesk desk(0);
         Shop::pointAtStick(desk);
         whileCopying(desk.host, [&](int n) {
             if (n == c.readOnlyAt) {
@@ -911,7 +913,7 @@ TEST(CopyFaultsOnRealDisks, ALibraryFileDeletedMidBatchIsReportedMissingAndTheRe
         auto queued = shop.addSongs(4, 1 * kMiB);
         queued.push_back(shop.add("qh2009歌5.mp3", 1 * kMiB));
         queued.push_back(shop.add("电影6.rmvb", 2 * kMiB));
-        ListDesk desk(1);
+        ListDesk desk(0);
         Shop::pointAtStick(desk);
         whileCopying(desk.host, [&](int n) {
             if (n == c.deletedAt) {
@@ -975,7 +977,7 @@ TEST(CopyFaultsOnRealDisks, ALibraryFileTurningUnreadableHalfWayIsReportedAndLea
             EXPECT_EQ(errno, EIO);
             ::close(fd);
         }
-        ListDesk desk(1);
+        ListDesk desk(0);
         Shop::pointAtStick(desk);
 
         shop.within([&] { shop.run(desk, queued, JobKind::Batch, CopyCheck::Whole); });
@@ -1004,7 +1006,7 @@ TEST(CopyFaultsOnRealDisks, AnImmutableTargetFolderTakesNoFileAndSaysWriteProtec
         Shop shop(*stick);
         auto queued = shop.addSongs(4, 256 << 10);
         queued.push_back(shop.add("qh2009歌5.mp3", 256 << 10));
-        ListDesk desk(1);
+        ListDesk desk(0);
         Shop::pointAtStick(desk);
         Outcome out;
         {
@@ -1048,7 +1050,7 @@ TEST(CopyFaultsOnRealDisks, AFakeCapacityStickKeepsOnlyTheFilesItGivesBackWhole)
         for (std::size_t n = 0; n < c.sizes.size(); ++n) {
             queued.push_back(shop.add("歌" + std::to_string(n + 1) + ".mp3", c.sizes[n] * 1024));
         }
-        ListDesk desk(1);
+        ListDesk desk(0);
         Shop::pointAtStick(desk);
 
         shop.within([&] { shop.run(desk, queued, JobKind::Batch, c.check); });
@@ -1079,7 +1081,7 @@ TEST(CopyFaultsOnRealDisks, AListWhoseEveryFileFailsIsCountedWithEveryReason) {
         queued.push_back({name, gbk(std::string("F:\\曲库\\") + name),
                           gbk(std::string("G:\\My Music\\") + name), ""});
     }
-    ListDesk desk(3);
+    ListDesk desk(2);
     Shop::pointAtStick(desk);
 
     shop.within([&] { shop.run(desk, queued, JobKind::Batch); });
@@ -1118,7 +1120,7 @@ TEST(CopyFaultsOnRealDisks, TwoHundredFilesOntoAFullStickAllFailAndLeaveNothing)
         const auto queued = shop.addSongs(200, 6000);
         fillUp(stick->path() / "顾客的.dat");
         const auto customersOwn = testing::readBackFromDevice(stick->path() / "顾客的.dat");
-        ListDesk desk(1);
+        ListDesk desk(0);
         Shop::pointAtStick(desk);
 
         shop.within([&] { shop.run(desk, queued, JobKind::Batch); });
@@ -1152,10 +1154,10 @@ TEST(CopyFaultsOnRealDisks, FiveListsFailingAtOnceEachTellTheTruthAboutTheirOwnF
         Shop shop(*sticks[0]);
         std::vector<std::unique_ptr<ListDesk>> desks;
         std::vector<std::vector<LibraryFile>> queued(kLists);
-        for (int list = 1; list <= kLists; ++list) {
+        for (int list = 0; list < kLists; ++list) {
             auto desk = std::make_unique<ListDesk>(list);
-            const char letter = static_cast<char>('G' + list - 1);
-            if (!c.oneStick && list > 1) {
+            const char letter = static_cast<char>('G' + list);
+            if (!c.oneStick && list > 0) {
                 sticks.push_back(std::make_unique<TmpfsVolume>(2 * kMiB + 512 * 1024));
                 fs::create_directories(sticks.back()->path() / "My Music");
                 shop.setDrive(letter, sticks.back()->path(), DriveType::Removable);
@@ -1165,10 +1167,10 @@ TEST(CopyFaultsOnRealDisks, FiveListsFailingAtOnceEachTellTheTruthAboutTheirOwnF
             desk->targets.fill({gbk(folder), gbk(folder), gbk(folder), gbk(folder), gbk(folder)});
             for (int n = 1; n <= kFilesEach; ++n) {
                 const std::string name =
-                    "清单" + std::to_string(list) + "歌" + std::to_string(n) + ".mp3";
+                    "清单" + std::to_string(list + 1) + "歌" + std::to_string(n) + ".mp3";
                 auto file = shop.add(name, kBytes);
                 file.target = gbk(folder + "\\" + name);
-                queued[list - 1].push_back(std::move(file));
+                queued[list].push_back(std::move(file));
             }
             desks.push_back(std::move(desk));
         }
@@ -1186,7 +1188,7 @@ TEST(CopyFaultsOnRealDisks, FiveListsFailingAtOnceEachTellTheTruthAboutTheirOwnF
 
         std::size_t whole = 0;
         for (int list = 0; list < kLists; ++list) {
-            SCOPED_TRACE(list + 1);
+            SCOPED_TRACE("清单" + std::to_string(list + 1));
             const auto out =
                 examine(shop, *desks[list], queued[list], {FileFault::DiskFull, "磁盘已满"});
             whole += out.whole.size();

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "download/copy_progress.h"
+#include "download/download_lists.h"
 #include "download/list_copy_control.h"
 #include "download/marked_file.h"
 #include "download/target_folder_set.h"
@@ -143,7 +144,7 @@ struct Shop {
         for (const char letter : {'D', 'F', 'G'}) {
             files.addDrive(letter);
         }
-        for (int list = 1; list <= 5; ++list) {
+        for (int list = 0; list < kListCount; ++list) {
             files.createFolders(stagingFolderOf(list));
         }
         setFolder(kMusic, "G:\\My Music");
@@ -172,6 +173,7 @@ struct Shop {
         return files.list(folder, "*", HiddenEntries::Include);
     }
 
+    // `list` 0 for 清单1: the tab's lines are worded as that list words them.
     CopyJob job(int list, bool lyrics = false) {
         control.setLyricsWanted(lyrics);
         return CopyJob({.list = list,
@@ -205,7 +207,7 @@ TEST(CopyJob, ABatchLeavesAnExistingCopyAloneAndStillCountsIt) {
     shop.addFile("F:\\库\\c.mp3", "c");
     shop.addFile("G:\\My Music\\b.mp3", "the customer's own");
 
-    shop.runBatch(1, {"F:\\库\\a.mp3", "F:\\库\\b.mp3", "F:\\库\\c.mp3"});
+    shop.runBatch(0, {"F:\\库\\a.mp3", "F:\\库\\b.mp3", "F:\\库\\c.mp3"});
 
     EXPECT_EQ(shop.content("G:\\My Music\\a.mp3"), "a");
     EXPECT_EQ(shop.content("G:\\My Music\\b.mp3"), "the customer's own");
@@ -225,7 +227,7 @@ TEST(CopyJob, AStopRequestEndsTheBatchAfterTheFileBeingCopiedWithoutTheEnding) {
     }
     shop.host.whileCopying = [&](const std::string&) { shop.control.requestStop(); };
 
-    shop.runBatch(1, {"F:\\库\\a.mp3", "F:\\库\\b.mp3", "F:\\库\\c.mp3"});
+    shop.runBatch(0, {"F:\\库\\a.mp3", "F:\\库\\b.mp3", "F:\\库\\c.mp3"});
 
     EXPECT_TRUE(shop.exists("G:\\My Music\\a.mp3"));
     EXPECT_FALSE(shop.exists("G:\\My Music\\b.mp3"));
@@ -240,7 +242,7 @@ TEST(CopyJob, EachFileGoesToTheFolderOfItsOwnKind) {
     Shop shop;
     shop.addFile("F:\\库\\老歌.mp3", "song");
     shop.addFile("F:\\库\\电影.rmvb", "film");
-    shop.runBatch(1, {"F:\\库\\老歌.mp3", "F:\\库\\电影.rmvb"});
+    shop.runBatch(0, {"F:\\库\\老歌.mp3", "F:\\库\\电影.rmvb"});
     EXPECT_EQ(shop.content("G:\\My Music\\老歌.mp3"), "song");
     EXPECT_EQ(shop.content("G:\\视频\\电影.rmvb"), "film");
 }
@@ -269,7 +271,7 @@ TEST(CopyJob, FilesOfNoGroupGoToTheFolderOfTheirSort) {
         shop.setFolder(kEbook, "G:\\书");
         shop.addFile(c.file, "data");
 
-        shop.runBatch(1, {c.file});
+        shop.runBatch(0, {c.file});
 
         EXPECT_EQ(shop.content(c.copy), "data");
         EXPECT_TRUE(shop.host.tab().noticeShown);
@@ -278,12 +280,16 @@ TEST(CopyJob, FilesOfNoGroupGoToTheFolderOfTheirSort) {
 
 TEST(CopyJob, WhileABatchCopiesTheTabShowsItAndAtTheEndItsListsOwnEnding) {
     const struct {
+        const char* name;
         int list;
         const char* status;
-    } cases[] = {
-        {1, "before"}, {2, "正在下载...1/1"}, {3, "下载完成!"}, {4, "before"}, {5, "下载完成!"}};
+    } cases[] = {{"清单1", 0, "before"},
+                 {"清单2", 1, "正在下载...1/1"},
+                 {"清单3", 2, "下载完成!"},
+                 {"清单4", 3, "before"},
+                 {"清单5", 4, "下载完成!"}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.list);
+        SCOPED_TRACE(c.name);
         Shop shop;
         RecordingCopyHost::Tab whileCopying;
         shop.host.whileCopying = [&](const std::string&) { whileCopying = shop.host.tab(); };
@@ -331,7 +337,7 @@ TEST(CopyJob, SyncAddsWhileTheFirstFileCopiesAreServedByTheSameJob) {
 
     const auto first = shop.syncAdd("F:\\库\\a.mp3");
     ASSERT_EQ(first, 0u);
-    shop.job(2).runSync(*first);
+    shop.job(1).runSync(*first);
 
     const auto tab = shop.host.tab();
     EXPECT_EQ(tab.lines, (std::vector<std::string>{"1/1正在下载...a.mp3", "2/3正在下载...b.mp3",
@@ -355,16 +361,17 @@ TEST(CopyJob, SyncAddsWhileTheFirstFileCopiesAreServedByTheSameJob) {
 
 TEST(CopyJob, ASyncFinishEndsEachListItsOwnWay) {
     const struct {
+        const char* name;
         int list;
         const char* status;
         bool barShown;
-    } cases[] = {{1, "复制完成!", false},
-                 {2, "before", false},
-                 {3, "before", true},
-                 {4, "before", true},
-                 {5, "before", true}};
+    } cases[] = {{"清单1", 0, "复制完成!", false},
+                 {"清单2", 1, "before", false},
+                 {"清单3", 2, "before", true},
+                 {"清单4", 3, "before", true},
+                 {"清单5", 4, "before", true}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.list);
+        SCOPED_TRACE(c.name);
         Shop shop;
         shop.addFile("F:\\库\\a.mp3", "a");
         shop.job(c.list).runSync(*shop.syncAdd("F:\\库\\a.mp3"));
@@ -387,7 +394,7 @@ TEST(CopyJob, TheDoneNoticeWaitsUntilTheCopiesAreOnTheCustomersDisk) {
     } cases[] = {
         {"batch",
          [](Shop& shop) {
-             shop.runBatch(1, {"F:\\库\\a.mp3", "F:\\库\\电影.rmvb", "F:\\库\\qh2009b.mp3"});
+             shop.runBatch(0, {"F:\\库\\a.mp3", "F:\\库\\电影.rmvb", "F:\\库\\qh2009b.mp3"});
          }},
         {"sync",
          [](Shop& shop) {
@@ -397,7 +404,7 @@ TEST(CopyJob, TheDoneNoticeWaitsUntilTheCopiesAreOnTheCustomersDisk) {
                      shop.syncAdd("F:\\库\\qh2009b.mp3");
                  }
              };
-             shop.job(1).runSync(*shop.syncAdd("F:\\库\\a.mp3"));
+             shop.job(0).runSync(*shop.syncAdd("F:\\库\\a.mp3"));
          }},
     };
     for (const auto& c : cases) {
@@ -429,9 +436,9 @@ TEST(CopyJob, ASyncJobWithoutAnAddLeavesLaterLinesAheadOfTheTotal) {
     Shop shop;
     shop.addFile("F:\\库\\a.mp3", "a");
     shop.addFile("F:\\库\\b.mp3", "b");
-    shop.job(1).runSync(*shop.syncAdd("F:\\库\\a.mp3"));
-    shop.job(1).runSync(*shop.control.claimSync());  // the number search copies the current file
-    shop.job(1).runSync(*shop.syncAdd("F:\\库\\b.mp3"));
+    shop.job(0).runSync(*shop.syncAdd("F:\\库\\a.mp3"));
+    shop.job(0).runSync(*shop.control.claimSync());  // the number search copies the current file
+    shop.job(0).runSync(*shop.syncAdd("F:\\库\\b.mp3"));
 
     EXPECT_EQ(shop.host.tab().lines,
               (std::vector<std::string>{"1/1正在下载...a.mp3", "", "2/1正在下载...a.mp3", "",
@@ -440,7 +447,7 @@ TEST(CopyJob, ASyncJobWithoutAnAddLeavesLaterLinesAheadOfTheTotal) {
 
 TEST(CopyJob, AnEmptyQueueEndsASyncJobAtOnce) {
     Shop shop;
-    shop.job(1).runSync(*shop.control.claimSync());
+    shop.job(0).runSync(*shop.control.claimSync());
     const auto tab = shop.host.tab();
     EXPECT_TRUE(tab.lines.empty());
     EXPECT_EQ(tab.ends, 1);
@@ -458,7 +465,7 @@ TEST(CopyJob, ASyncAddDuringABatchIsCopiedAfterIt) {
         }
     };
 
-    shop.runBatch(3, {"F:\\库\\a.mp3", "F:\\库\\b.mp3"});
+    shop.runBatch(2, {"F:\\库\\a.mp3", "F:\\库\\b.mp3"});
 
     const auto tab = shop.host.tab();
     EXPECT_EQ(tab.lines, (std::vector<std::string>{"1/2正在下载： a.mp3", "2/2正在下载： b.mp3", "",
@@ -491,7 +498,7 @@ TEST(CopyJob, LyricsGoWithMusicOnlyAndReplaceAnOlderLyricsFile) {
         }
         shop.addFile("G:\\My Music\\老歌.lrc", "old lyrics");
 
-        shop.runBatch(1, {c.file}, c.lyricsBox);
+        shop.runBatch(0, {c.file}, c.lyricsBox);
 
         EXPECT_EQ(shop.content("G:\\My Music\\老歌.lrc"),
                   c.lyricsCopied ? "new lyrics" : "old lyrics");
@@ -505,7 +512,7 @@ TEST(CopyJob, LyricsComeEvenWhenTheSongWasCopiedBefore) {
     shop.addFile("F:\\库\\老歌.lrc", "lyrics");
     shop.addFile("G:\\My Music\\老歌.mp3", "copied before");
 
-    shop.runBatch(1, {"F:\\库\\老歌.mp3"}, /*lyrics=*/true);
+    shop.runBatch(0, {"F:\\库\\老歌.mp3"}, /*lyrics=*/true);
 
     EXPECT_EQ(shop.content("G:\\My Music\\老歌.mp3"), "copied before");
     EXPECT_EQ(shop.content("G:\\My Music\\老歌.lrc"), "lyrics");
@@ -542,7 +549,7 @@ TEST(CopyJob, AMarkedFileArrivesWithoutItsBlockUnderItsPlainName) {
             shop.files.addFile(destination, "copied before");
         }
 
-        shop.runBatch(2, {"F:\\库\\qh2009老歌.mp3"}, /*lyrics=*/true);
+        shop.runBatch(1, {"F:\\库\\qh2009老歌.mp3"}, /*lyrics=*/true);
 
         const auto copy = shop.files.fileContent(destination);
         ASSERT_TRUE(copy);
@@ -599,10 +606,10 @@ TEST(CopyJob, AFileThatCannotBeCopiedIsReportedAndLeavesNothingBehind) {
         c.fault(shop);
         shop.addFile("F:\\库\\电影.rmvb", "film");
 
-        shop.runBatch(1, {c.file, "F:\\库\\电影.rmvb"});
+        shop.runBatch(0, {c.file, "F:\\库\\电影.rmvb"});
 
         EXPECT_EQ(shop.listing(gbk("G:\\My Music\\")), std::vector<DirEntry>{});
-        EXPECT_EQ(shop.listing(stagingFolderOf(1)), std::vector<DirEntry>{});
+        EXPECT_EQ(shop.listing(stagingFolderOf(0)), std::vector<DirEntry>{});
         EXPECT_EQ(shop.content("G:\\视频\\电影.rmvb"), "film");
         const auto tab = shop.host.tab();
         EXPECT_EQ(tab.lines.size(), 3u);
@@ -628,7 +635,7 @@ TEST(CopyJob, FilesAFakeCapacityStickCannotHoldFailTheirCheck) {
         shop.files.addFile(gbk("F:\\库\\") + name + ".mp3", std::string(600, name));
     }
 
-    shop.runBatch(1, {"F:\\库\\a.mp3", "F:\\库\\b.mp3", "F:\\库\\c.mp3"});
+    shop.runBatch(0, {"F:\\库\\a.mp3", "F:\\库\\b.mp3", "F:\\库\\c.mp3"});
 
     EXPECT_EQ(shop.content("G:\\My Music\\a.mp3"), std::string(600, 'a'));
     EXPECT_FALSE(shop.exists("G:\\My Music\\b.mp3"));
@@ -644,7 +651,7 @@ TEST(CopyJob, EveryFileFailingIsCountedWithItsReasons) {
     shop.addFile("F:\\库\\b.mp3", std::string(600, 'b'));
     shop.insertCustomerDisk(1000);
 
-    shop.runBatch(3, {"F:\\库\\a.mp3", "F:\\库\\b.mp3", "F:\\库\\无.mp3", "F:\\库\\c.mp3"});
+    shop.runBatch(2, {"F:\\库\\a.mp3", "F:\\库\\b.mp3", "F:\\库\\无.mp3", "F:\\库\\c.mp3"});
 
     auto tab = shop.host.tab();
     EXPECT_EQ(tab.undeliveredNotice,
@@ -653,7 +660,7 @@ TEST(CopyJob, EveryFileFailingIsCountedWithItsReasons) {
     EXPECT_EQ(shop.content("G:\\My Music\\a.mp3"), std::string(600, 'a'));
 
     Shop sync;
-    sync.job(1).runSync(*sync.syncAdd("F:\\库\\无.mp3"));
+    sync.job(0).runSync(*sync.syncAdd("F:\\库\\无.mp3"));
     tab = sync.host.tab();
     EXPECT_EQ(tab.undeliveredNotice, "清单1 下载未完成：1/1 个文件未复制（源文件不存在）");
     EXPECT_EQ(tab.status, "复制未完成!");
@@ -685,7 +692,7 @@ TEST(CopyJob, ADiskPulledOutStopsTheJobAndNothingGoesElsewhere) {
             }
         };
 
-        shop.runBatch(1, {"F:\\库\\a.mp3", "F:\\库\\b.mp3", "F:\\库\\c.mp3"});
+        shop.runBatch(0, {"F:\\库\\a.mp3", "F:\\库\\b.mp3", "F:\\库\\c.mp3"});
 
         EXPECT_EQ(shop.listing(gbk("D:\\歌曲下载\\")).size(), 5u) << "only the staging folders";
         auto tab = shop.host.tab();
@@ -698,7 +705,7 @@ TEST(CopyJob, ADiskPulledOutStopsTheJobAndNothingGoesElsewhere) {
         if (c.withdrawn) {
             shop.setFolder(kMusic, "G:\\My Music");
         }
-        shop.runBatch(1, {"F:\\库\\a.mp3", "F:\\库\\b.mp3", "F:\\库\\c.mp3"});
+        shop.runBatch(0, {"F:\\库\\a.mp3", "F:\\库\\b.mp3", "F:\\库\\c.mp3"});
         tab = shop.host.tab();
         EXPECT_TRUE(tab.noticeShown);
         EXPECT_TRUE(shop.exists("G:\\My Music\\c.mp3"));
@@ -722,7 +729,7 @@ TEST(CopyJob, SyncAddsAfterAWithdrawalGoToTheListsFoldersOfNow) {
         }
     };
 
-    shop.job(2).runSync(*shop.syncAdd("F:\\库\\a.mp3"));
+    shop.job(1).runSync(*shop.syncAdd("F:\\库\\a.mp3"));
 
     EXPECT_FALSE(shop.exists("D:\\歌曲下载\\a.mp3"));
     EXPECT_FALSE(shop.exists("D:\\歌曲下载\\b.mp3"));
@@ -767,11 +774,11 @@ TEST(CopyJobRace, EverySyncAddIsCopiedOnceWhileJobsStartAndEnd) {
     auto startJob = [&](auto run) {
         std::lock_guard lock(jobsMutex);
         jobs.emplace_back([&, run] {
-            CopyJob job({.list = 1,
+            CopyJob job({.list = 0,
                          .files = recorder,
                          .targets = targets,
                          .control = control,
-                         .stagingFolder = stagingFolderOf(1)},
+                         .stagingFolder = stagingFolderOf(0)},
                         host);
             run(job);
         });

@@ -10,24 +10,25 @@ namespace {
 
 TEST(CopyProgress, EachListWordsItsBatchLinesItsOwnWay) {
     const struct {
+        const char* name;
         int list;
         bool marked;
         const char* line;
         const char* status;  // nullptr: unchanged
     } cases[] = {
-        {1, false, "3/10 正在下载...老歌.mp3", nullptr},
-        {1, true, "3/10 正在下载...老歌.mp3", nullptr},
-        {2, false, "正在下载： 老歌.mp3", "正在下载...3/10"},
-        {2, true, "正在下载： 老歌.mp3", "正在下载...3/10"},
-        {3, false, "3/10正在下载： 老歌.mp3", nullptr},
-        {3, true, "3/10正在下载： 老歌.mp3", nullptr},
-        {4, false, "正在下载3/10老歌.mp3", nullptr},
-        {4, true, "正在下载...3/10老歌.mp3", "正在下载...3/10"},
-        {5, false, "3/10正在下载...老歌.mp3", nullptr},
-        {5, true, "3/10正在下载...老歌.mp3", nullptr},
+        {"清单1", 0, false, "3/10 正在下载...老歌.mp3", nullptr},
+        {"清单1 marked", 0, true, "3/10 正在下载...老歌.mp3", nullptr},
+        {"清单2", 1, false, "正在下载： 老歌.mp3", "正在下载...3/10"},
+        {"清单2 marked", 1, true, "正在下载： 老歌.mp3", "正在下载...3/10"},
+        {"清单3", 2, false, "3/10正在下载： 老歌.mp3", nullptr},
+        {"清单3 marked", 2, true, "3/10正在下载： 老歌.mp3", nullptr},
+        {"清单4", 3, false, "正在下载3/10老歌.mp3", nullptr},
+        {"清单4 marked", 3, true, "正在下载...3/10老歌.mp3", "正在下载...3/10"},
+        {"清单5", 4, false, "3/10正在下载...老歌.mp3", nullptr},
+        {"清单5 marked", 4, true, "3/10正在下载...老歌.mp3", nullptr},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "list " << c.list << (c.marked ? " marked" : ""));
+        SCOPED_TRACE(c.name);
         EXPECT_EQ(batchProgressLine(c.list, 3, 10, gbk("老歌.mp3"), c.marked), gbk(c.line));
         const auto status = batchStatusLine(c.list, 3, 10, c.marked);
         EXPECT_EQ(status, c.status ? std::optional(gbk(c.status)) : std::nullopt);
@@ -36,22 +37,53 @@ TEST(CopyProgress, EachListWordsItsBatchLinesItsOwnWay) {
 
 TEST(CopyProgress, TheEndsDifferByList) {
     const struct {
+        const char* name;
         int list;
         const char* batchEnd;
+        const char* batchEndUnfinished;
         const char* syncFinish;
+        const char* syncFinishUnfinished;
         bool syncHidesBar;
     } cases[] = {
-        {1, nullptr, "复制完成!", true},  {2, nullptr, nullptr, true},
-        {3, "下载完成!", nullptr, false}, {4, nullptr, nullptr, false},
-        {5, "下载完成!", nullptr, false},
+        {"清单1", 0, nullptr, nullptr, "复制完成!", "复制未完成!", true},
+        {"清单2", 1, nullptr, nullptr, nullptr, nullptr, true},
+        {"清单3", 2, "下载完成!", "下载未完成!", nullptr, nullptr, false},
+        {"清单4", 3, nullptr, nullptr, nullptr, nullptr, false},
+        {"清单5", 4, "下载完成!", "下载未完成!", nullptr, nullptr, false},
+    };
+    const auto text = [](const char* utf8) {
+        return utf8 ? std::optional(gbk(utf8)) : std::nullopt;
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.list);
-        EXPECT_EQ(batchEndStatusLine(c.list),
-                  c.batchEnd ? std::optional(gbk(c.batchEnd)) : std::nullopt);
-        EXPECT_EQ(syncFinishStatusLine(c.list),
-                  c.syncFinish ? std::optional(gbk(c.syncFinish)) : std::nullopt);
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(batchEndStatusLine(c.list), text(c.batchEnd));
+        EXPECT_EQ(batchEndStatusLine(c.list, false), text(c.batchEndUnfinished));
+        EXPECT_EQ(syncFinishStatusLine(c.list), text(c.syncFinish));
+        EXPECT_EQ(syncFinishStatusLine(c.list, false), text(c.syncFinishUnfinished));
         EXPECT_EQ(syncFinishHidesBar(c.list), c.syncHidesBar);
+    }
+}
+
+// The notice names the list as the clerk knows it; several reasons come most frequent first.
+TEST(CopyProgress, TheUndeliveredNoticeNamesItsListAndItsReasons) {
+    using Faults = std::map<FileFault, int>;
+    const struct {
+        const char* name;
+        int list;
+        Faults faults;
+        const char* notice;
+    } cases[] = {
+        {"清单1", 0, Faults{{FileFault::DiskFull, 3}},
+         "清单1 下载未完成：3/10 个文件未复制（磁盘已满）"},
+        {"清单2", 1, Faults{{FileFault::DiskGone, 3}},
+         "清单2 下载未完成：3/10 个文件未复制（磁盘已拔出）"},
+        {"清单5, the more frequent reason first", 4,
+         Faults{{FileFault::DiskFull, 1}, {FileFault::SourceMissing, 2}},
+         "清单5 下载未完成：3/10 个文件未复制（源文件不存在 2、磁盘已满 1）"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(undeliveredNotice(c.list, 3, 10, c.faults), gbk(c.notice));
     }
 }
 

@@ -32,7 +32,18 @@ TEST(MarkedFileName, TheFirstMarkerComesOutOfTheName) {
 }
 
 TEST(MarkedFileName, EachListHasItsOwnStagingFolder) {
-    EXPECT_EQ(stagingFolderOf(3), gbk("D:\\歌曲下载\\清单3\\"));
+    const struct {
+        int list;
+        const char* folder;
+    } cases[] = {
+        {0, "D:\\歌曲下载\\清单1\\"},
+        {2, "D:\\歌曲下载\\清单3\\"},
+        {4, "D:\\歌曲下载\\清单5\\"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.folder);
+        EXPECT_EQ(stagingFolderOf(c.list), gbk(c.folder));
+    }
 }
 
 std::string numberedBytes(std::size_t count) {

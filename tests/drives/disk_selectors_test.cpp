@@ -1,4 +1,4 @@
-#include "download/disk_selectors.h"
+#include "drives/disk_selectors.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -23,7 +23,7 @@ std::vector<std::string> entriesFor(std::initializer_list<const char*> roots) {
 
 std::vector<std::string> textsOf(const DiskSelectors& selectors) {
     std::vector<std::string> texts;
-    for (int list = 0; list < DownloadLists::kCount; ++list) {
+    for (int list = 0; list < kListCount; ++list) {
         texts.push_back(selectors.text(list));
     }
     return texts;
@@ -58,7 +58,7 @@ TEST(DiskSelectors, StartUpListsLargeRemovableDrivesInTheGivenOrderAndChoosesNon
     });
     EXPECT_EQ(selectors.entries(), entriesFor({"G:\\", "H:\\"}));
     EXPECT_THAT(textsOf(selectors), Each(kPrompt));
-    for (int list = 0; list < DownloadLists::kCount; ++list) {
+    for (int list = 0; list < kListCount; ++list) {
         EXPECT_EQ(selectors.chosenRoot(list), std::nullopt);
     }
 }

@@ -1,4 +1,4 @@
-#include "download/disk_target_probe.h"
+#include "drives/disk_target_probe.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "download/free_space_text.h"
+#include "drives/free_space_text.h"
 
 #include <gtest/gtest.h>
 

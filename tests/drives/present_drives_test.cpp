@@ -1,4 +1,4 @@
-#include "download/present_drives.h"
+#include "drives/present_drives.h"
 
 #include <gtest/gtest.h>
 
