@@ -31,14 +31,19 @@ SearchThread::~SearchThread() {
     workers_.clear();
 }
 
-void SearchThread::start(SearchRequest request) {
-    const std::uint64_t generation = ++generation_;
+void SearchThread::stop() {
+    ++generation_;
     for (auto& worker : workers_) {
         worker.thread.request_stop();
     }
     // Joining a finished thread takes no time; the others are joined at a later start or at the
     // end, never while the window waits.
     std::erase_if(workers_, [](const Worker& worker) { return worker.finished->load(); });
+}
+
+void SearchThread::start(SearchRequest request) {
+    stop();
+    const std::uint64_t generation = generation_;
 
     auto finished = std::make_shared<std::atomic<bool>>(false);
     std::jthread thread(

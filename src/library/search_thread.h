@@ -26,6 +26,9 @@ public:
     ~SearchThread() override;
 
     void start(SearchRequest request);
+    // The running search stops before its next folder; nothing more of it is delivered, not even
+    // its end.
+    void stop();
 
 signals:
     // Only ever for the search started last.

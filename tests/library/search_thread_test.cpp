@@ -13,6 +13,7 @@
 
 #include "library/search_plan.h"
 #include "library/walker.h"
+#include "support/gated_folder_reader.h"
 #include "temp_drives.h"
 
 namespace qh {
@@ -20,49 +21,10 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
+using testing::GatedReader;
 using testing::TempDrives;
 using testing::utf8;
 using namespace std::chrono_literals;
-
-// Holds a walk back at the sub-folder of one name until opened, as a slow disk would.
-class GatedReader final : public FolderReader {
-public:
-    GatedReader(const FolderReader& inner, std::string_view gatedName)
-        : inner_(inner), gatedName_(gbk(gatedName)) {}
-
-    std::unique_ptr<OpenFolder> open(std::string_view folder,
-                                     const NamePattern& pattern) const override {
-        auto open = inner_.open(folder, pattern);
-        return open ? std::make_unique<Gated>(std::move(open), *this) : nullptr;
-    }
-
-    void openGate() const { open_ = true; }
-    bool reached() const { return reached_; }
-
-private:
-    struct Gated final : OpenFolder {
-        Gated(std::unique_ptr<OpenFolder> inner, const GatedReader& reader)
-            : inner(std::move(inner)), reader(reader) {}
-        bool next(FolderEntry& entry) override { return inner->next(entry); }
-        std::unique_ptr<OpenFolder> openSubfolder(std::string_view name) override {
-            if (name == reader.gatedName_) {
-                reader.reached_ = true;
-                while (!reader.open_) {
-                    std::this_thread::sleep_for(1ms);
-                }
-            }
-            auto open = inner->openSubfolder(name);
-            return open ? std::make_unique<Gated>(std::move(open), reader) : nullptr;
-        }
-        std::unique_ptr<OpenFolder> inner;
-        const GatedReader& reader;
-    };
-
-    const FolderReader& inner_;
-    std::string gatedName_;
-    mutable std::atomic<bool> open_ = false;
-    mutable std::atomic<bool> reached_ = false;
-};
 
 bool waitFor(const std::function<bool()>& done, bool processEvents = true) {
     const auto deadline = std::chrono::steady_clock::now() + 20s;
@@ -141,6 +103,24 @@ TEST_F(SearchThreadTest, ANewSearchStopsTheOlderAndDropsWhatItStillSent) {
     reader.openGate();
     EXPECT_TRUE(waitFor([this] { return ends == 1; }));
     EXPECT_THAT(utf8(paths), ElementsAre("G:\\青禾点唱库\\c.mp3"));
+}
+
+TEST_F(SearchThreadTest, AStoppedSearchDeliversNothingMoreNotEvenItsEnd) {
+    drives.addFile("F:\\青禾点唱库\\a.mp3");
+    drives.addFile("F:\\青禾点唱库\\慢\\b.mp3");
+    const GatedReader reader(drives.reader(), "慢");
+    SearchThread searches(reader, {1, 1h});
+    listen(searches);
+
+    // a.mp3 is handed over but not yet taken when the search is stopped.
+    searches.start(wholeLibrary("F"));
+    ASSERT_TRUE(waitFor([&] { return reader.reached(); }, false));
+    searches.stop();
+    reader.openGate();
+    const auto settled = std::chrono::steady_clock::now() + 300ms;
+    waitFor([&] { return std::chrono::steady_clock::now() > settled; });
+    EXPECT_THAT(paths, ElementsAre());
+    EXPECT_EQ(ends, 0);
 }
 
 }  // namespace
