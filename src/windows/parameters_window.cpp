@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <algorithm>
 
 #include "media/key_sounds.h"
 #include "media/sound_cue.h"
@@ -69,14 +70,21 @@ void ParametersWindow::buildControls() {
     for (int i = 0; i < kCategoryCount; ++i) {
         const int column = i / 6;
         const int top = 112 + 40 * (i % 6);
-        auto* label = new QLabel(QString::fromUtf8(kPriceLabels[i]), this);
-        label->move(8 + 192 * column, top + 8);
-        label->adjustSize();
-        // Made after its label, so the box lies over the label's blanks.
+        // The name before the box, the unit after it: fonts differ too much in width for the
+        // box to cover the label's blanks exactly.
+        const QString caption = QString::fromUtf8(kPriceLabels[i]);
+        const auto gapStart = caption.indexOf(QChar(0x3000));
+        const auto gapEnd = caption.lastIndexOf(QChar(0x3000)) + 1;
+        auto* name = new QLabel(caption.left(gapStart), this);
+        name->move(8 + 192 * column, top + 8);
+        name->adjustSize();
         auto* box = new QLineEdit(this);
         box->setObjectName(QStringLiteral("Edit%1").arg(i + 1));
         box->setFont(fontOfSize(16));
-        box->setGeometry(64 + 192 * column, top, 49, 28);
+        box->setGeometry(std::max(64 + 192 * column, name->geometry().right() + 4), top, 49, 28);
+        auto* unit = new QLabel(caption.mid(gapEnd), this);
+        unit->move(box->geometry().right() + 4, top + 8);
+        unit->adjustSize();
         priceBoxes_[i] = box;
     }
 
