@@ -51,7 +51,10 @@ BasicSetupPanel::BasicSetupPanel(BasicSetupServices services, QWidget* parent)
     setObjectName("GroupBox6");
     setGeometry(0, -16, 1009, 649);
     setAutoFillBackground(true);
-    setStyleSheet("QGroupBox#GroupBox6 { background: #c8f0c8; border: 0; }");
+    // The panel keeps its own light green in every skin, so its text keeps its own navy.
+    setStyleSheet(
+        "QGroupBox#GroupBox6 { background: #c8f0c8; border: 0; margin-top: 0; }"
+        "QLabel { color: navy; }");
 
     const char* heading = "color: blue; font-weight: bold;";
     addLabel(this, kTitle, 24, 28, "color: red; font-weight: bold; font-size: 22px;");

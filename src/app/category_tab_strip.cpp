@@ -12,11 +12,10 @@ CategoryTabStrip::CategoryTabStrip(QWidget* parent) : QWidget(parent) {
     setObjectName("TabControl4");
     setGeometry(200, 0, 801, 617);
     setAttribute(Qt::WA_StyledBackground);
+    // The skin colours the tabs; their shape is the strip's own.
     setStyleSheet(
-        "QToolButton { color: red; font-weight: bold; font-size: 16px; border: 1px solid gray;"
-        " border-bottom: 0; border-top-left-radius: 4px; border-top-right-radius: 4px;"
-        " background: #e4e4e4; }"
-        "QToolButton[selected=\"true\"] { background: #f8f8f8; }");
+        "QToolButton { font-weight: bold; font-size: 16px; border: 1px solid gray;"
+        " border-bottom: 0; border-top-left-radius: 4px; border-top-right-radius: 4px; }");
     for (const auto& category : categoryTable()) {
         auto* tab = new QToolButton(this);
         tab->setObjectName(QStringLiteral("CategoryTab%1").arg(category.index));

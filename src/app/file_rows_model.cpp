@@ -1,6 +1,8 @@
 #include "app/file_rows_model.h"
 
 #include <QColor>
+#include <QGuiApplication>
+#include <QPalette>
 
 #include "app/kind_icons.h"
 #include "download/target_kind.h"
@@ -89,7 +91,9 @@ QVariant FileRowsModel::data(const QModelIndex& index, int role) const {
         if (mark == marks_.end()) {
             return {};
         }
-        return role == Qt::ToolTipRole ? QVariant(mark->second) : QVariant(QColor(Qt::red));
+        return role == Qt::ToolTipRole
+                   ? QVariant(mark->second)
+                   : QVariant(QGuiApplication::palette().color(QPalette::BrightText));
     }
     if (role != Qt::DisplayRole) {
         return {};

@@ -25,7 +25,8 @@ public:
     void clear();
     void removeRow(int row);
     const std::string& pathAt(int row) const { return rows_.at(row).path; }
-    // Rows of these paths show in red, with the text as their hint, until the marks are replaced.
+    // Rows of these paths show in the skin's alert red (the palette's BrightText), with the text as
+    // their hint, until the marks are replaced.
     void setMarks(std::map<std::string, QString> marks);
     // One more mark among those there are.
     void mark(const std::string& path, const QString& text);

@@ -1,7 +1,9 @@
 #include "app/keyword_line_edit.h"
 
+#include <QFocusEvent>
 #include <QGuiApplication>
 #include <QInputMethod>
+#include <QTimer>
 
 namespace qh {
 
@@ -22,6 +24,22 @@ QVariant KeywordLineEdit::inputMethodQuery(Qt::InputMethodQuery query) const {
 void KeywordLineEdit::mouseDoubleClickEvent(QMouseEvent* event) {
     QLineEdit::mouseDoubleClickEvent(event);
     emit doubleClicked();
+}
+
+void KeywordLineEdit::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    switch (event->reason()) {
+        case Qt::MouseFocusReason:
+            // The press that gave the focus places the cursor after this; select once it has.
+            QTimer::singleShot(0, this, &QLineEdit::selectAll);
+            break;
+        case Qt::TabFocusReason:
+        case Qt::BacktabFocusReason:
+            selectAll();
+            break;
+        default:
+            break;
+    }
 }
 
 }  // namespace qh

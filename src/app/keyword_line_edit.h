@@ -19,6 +19,9 @@ signals:
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    // Taking the focus by a click or Tab selects the whole text, so typing replaces a prompt
+    // such as "这里输入查找关键字" instead of going into it.
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     bool allowed_ = true;

@@ -64,7 +64,7 @@ ListCopyWidgets::ListCopyWidgets(int list, QWidget* page, QWidget* window, bool 
         makeLabel(names.progressLine, {}, {6, 14, caption->x() - 10, caption->height()}, groupBox_);
     doneNotice_ = makeLabel(names.doneNotice, QString::fromUtf8("清单%1 下载完成！").arg(list + 1),
                             progressLine_->geometry(), groupBox_);
-    doneNotice_->setStyleSheet("color: red;");
+    doneNotice_->setProperty("tone", "alert");
     doneNotice_->hide();
     // Longer than the done notice: it takes the box's whole width in two lines of smaller type,
     // the elapsed seconds being of no use once files are missing; the whole text is its hint.
@@ -73,7 +73,10 @@ ListCopyWidgets::ListCopyWidgets(int list, QWidget* page, QWidget* window, bool 
                   {4, 9, groupBox_->width() - 8, 28}, groupBox_);
     undeliveredNotice_->setWordWrap(true);
     undeliveredNotice_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    undeliveredNotice_->setStyleSheet("color: red; font-size: 11px; background: palette(window);");
+    undeliveredNotice_->setProperty("tone", "alert");
+    // It covers the progress line and the elapsed counter in the box's own colour.
+    undeliveredNotice_->setProperty("covers", true);
+    undeliveredNotice_->setStyleSheet("font-size: 11px;");
     undeliveredNotice_->hide();
 
     lyricsBox_ = new QCheckBox(QString::fromUtf8("歌词"), page);
@@ -168,6 +171,12 @@ void ListCopyWidgets::setOnScreen(bool onScreen) {
     if (onScreen) {
         bar_->raise();
     }
+}
+
+void ListCopyWidgets::applyLayout(int animationTop, int boxTop, int barTop) {
+    busy_->move(busy_->x(), animationTop);
+    groupBox_->move(groupBox_->x(), boxTop);
+    bar_->move(bar_->x(), barTop);
 }
 
 void ListCopyWidgets::elapsedTick() {

@@ -49,6 +49,8 @@ public:
     bool busyShown() const;
     // A switch of lists: only the bar of the list on screen shows.
     void setOnScreen(bool onScreen);
+    // The window's height moved the animation and the box on the page, and the bar.
+    void applyLayout(int animationTop, int boxTop, int barTop);
 
 private:
     // Timer8Timer .. Timer12Timer: the bar moves 3 units and the counter 1 second on.

@@ -32,11 +32,11 @@ void ListCopyWorker::start(Run run) {
     if (thread_.joinable()) {
         thread_.join();
     }
-    CopyJobInputs inputs{.list = parts_.list + 1,
+    CopyJobInputs inputs{.list = parts_.list,
                          .files = parts_.files,
                          .targets = parts_.targets,
                          .control = parts_.control,
-                         .stagingFolder = stagingFolderOf(parts_.list + 1),
+                         .stagingFolder = stagingFolderOf(parts_.list),
                          .check = parts_.window.copyCheck()};
     thread_ = std::thread([this, inputs = std::move(inputs), run]() mutable {
         CopyJob job(std::move(inputs), *this);

@@ -1,9 +1,14 @@
 #include "app/player_column_panel.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
+
+#include "app/window_layout.h"
 
 namespace qh {
 
@@ -31,7 +36,7 @@ PlayerColumnPanel::PlayerColumnPanel(QWidget* parent) : QFrame(parent) {
     setFrameShape(QFrame::StyledPanel);
 
     auto* position = addLabel(this, "Label8", "00:00", {8, 20, 90, 30});
-    position->setStyleSheet("color: navy; font-size: 20px;");
+    position->setStyleSheet("font-size: 20px;");
     addLabel(this, "Label11", "", {100, 20, 93, 30});
     addLabel(this, "Label10", "", {8, 52, 185, 20});
     addLabel(this, "Label9", "状态:停止", {8, 76, 110, 20});
@@ -63,6 +68,7 @@ PlayerColumnPanel::PlayerColumnPanel(QWidget* parent) : QFrame(parent) {
         // Play, pause and stop wait for a file to play.
         button->setEnabled(b.hint[0] == 0);
     }
+    playButton_ = findChild<QPushButton*>("Button11");
 
     auto* seek = new QScrollBar(Qt::Horizontal, this);
     seek->setObjectName("ScrollBar1");
@@ -74,20 +80,81 @@ PlayerColumnPanel::PlayerColumnPanel(QWidget* parent) : QFrame(parent) {
     playlist_ = new QListWidget(this);
     playlist_->setObjectName("ListBox9");
     playlist_->setGeometry(8, 200, 185, 305);
+    buildPlaylistMenu();
 
-    // The links sit 146 pixels above the window's outer bottom edge.
-    const int linkTop = 711 - 146 + 8;
+    // The window's resize rules place the links' tops.
     const struct {
         const char* name;
         const char* text;
         int left;
     } links[] = {
         {"Label27", "免责声明", 8}, {"Label24", "关于我们", 72}, {"Label25", "网站主页", 136}};
-    for (const auto& link : links) {
-        auto* label = addLabel(this, link.name, link.text, {link.left, linkTop, 62, 20});
-        label->setStyleSheet("color: navy;");
+    for (std::size_t i = 0; i < links_.size(); ++i) {
+        auto* label = addLabel(this, links[i].name, links[i].text, {links[i].left, 573, 62, 20});
+        label->setProperty("tone", "link");
+        label->setProperty("hovered", false);
         label->setCursor(Qt::PointingHandCursor);
+        label->installEventFilter(this);
+        links_[i] = label;
     }
 }
+
+void PlayerColumnPanel::buildPlaylistMenu() {
+    auto* menu = new QMenu(this);
+    menu->setObjectName("PopupMenu6");
+    auto* play = menu->addAction(QString::fromUtf8("播放"), this, &PlayerColumnPanel::N27Click);
+    play->setObjectName("N27");
+    play->setEnabled(false);
+    menu->addAction(QString::fromUtf8("清空列表"), this, &PlayerColumnPanel::N28Click)
+        ->setObjectName("N28");
+    menu->addAction(QString::fromUtf8("删除"), this, &PlayerColumnPanel::N1Click)
+        ->setObjectName("N1");
+    playlist_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(playlist_, &QWidget::customContextMenuRequested, menu, [this, menu](const QPoint& at) {
+        menu->popup(playlist_->viewport()->mapToGlobal(at));
+    });
+}
+
+bool PlayerColumnPanel::eventFilter(QObject* watched, QEvent* event) {
+    auto* link = qobject_cast<QLabel*>(watched);
+    const auto type = event->type();
+    if (link != nullptr && (type == QEvent::Enter || type == QEvent::Leave)) {
+        link->setProperty("hovered", type == QEvent::Enter);
+        link->style()->unpolish(link);
+        link->style()->polish(link);
+    } else if (link != nullptr && type == QEvent::MouseButtonRelease) {
+        if (link == links_[0]) {
+            emit disclaimerWanted();
+        } else if (link == links_[1]) {
+            emit aboutWanted();
+        } else {
+            emit homePageWanted();
+        }
+    }
+    return QFrame::eventFilter(watched, event);
+}
+
+void PlayerColumnPanel::applyLayout(const MainWindowLayout& layout) {
+    resize(width(), layout.playerColumnHeight);
+    playlist_->resize(playlist_->width(), layout.playlistHeight);
+    for (auto* link : links_) {
+        link->move(link->x(), layout.linksTop);
+    }
+}
+
+void PlayerColumnPanel::fileChosen() {
+    playButton_->setEnabled(true);
+    playButton_->setStyleSheet("color: aqua;");
+}
+
+void PlayerColumnPanel::addToPlaylist(const std::vector<std::string>&) {}
+
+void PlayerColumnPanel::addAndPlay(const std::vector<std::string>&) {}
+
+void PlayerColumnPanel::N27Click() {}
+
+void PlayerColumnPanel::N28Click() {}
+
+void PlayerColumnPanel::N1Click() {}
 
 }  // namespace qh

@@ -25,7 +25,7 @@ ProgramWindows createProgramWindows(MainWindowServices services) {
     windows.main = std::make_unique<MainWindow>(std::move(services));
     windows.main->show();
     windows.side = createSideWindows({settings, inputMethods, windows.main->keySounds()});
-    windows.main->setParametersWindow(windows.side.parameters);
+    windows.main->setSideWindows(windows.side);
     return windows;
 }
 

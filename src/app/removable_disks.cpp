@@ -3,17 +3,18 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListView>
+#include <QMenu>
 #include <QStringListModel>
 #include <QTabWidget>
 #include <algorithm>
 #include <set>
 
-#include "download/disk_entry.h"
-#include "download/disk_target_probe.h"
 #include "download/download_lists.h"
-#include "download/free_space_text.h"
-#include "download/present_drives.h"
 #include "download/target_folder_set.h"
+#include "drives/disk_entry.h"
+#include "drives/disk_target_probe.h"
+#include "drives/free_space_text.h"
+#include "drives/present_drives.h"
 #include "media/key_sounds.h"
 #include "media/sound_cue.h"
 #include "platform/file_system.h"
@@ -32,10 +33,10 @@ constexpr const char* kSelectorNames[] = {"ComboBox14", "ComboBox15", "ComboBox1
 RemovableDisks::RemovableDisks(RemovableDiskServices services, QTabWidget* listPages,
                                QWidget* tally, QWidget* browserParent)
     : QObject(listPages), services_(std::move(services)), listPages_(listPages) {
-    for (int list = 0; list < DownloadLists::kCount; ++list) {
+    for (int list = 0; list < kListCount; ++list) {
         auto* selector = new QComboBox(listPages->widget(list));
         selector->setObjectName(QString::fromLatin1(kSelectorNames[list]));
-        selector->setGeometry(6, 521, 196, 24);
+        selector->setGeometry(6, 521, 196, 22);
         // No entry picked shows the prompt.
         selector->setPlaceholderText(fromGbk(chooseDiskPrompt()));
         connect(selector, &QComboBox::activated, this,
@@ -47,12 +48,17 @@ RemovableDisks::RemovableDisks(RemovableDiskServices services, QTabWidget* listP
     noDisk_ = new QLabel(fromGbk(noDiskNotice()), tally);
     noDisk_->setObjectName("Label37");
     noDisk_->setGeometry(36, 0, 220, 16);
-    noDisk_->setStyleSheet("color: red; font-size: 12px;");
+    noDisk_->setProperty("tone", "alert");
+    noDisk_->setStyleSheet("font-size: 12px;");
+    // On the tally's frame line beside its caption, which they hide as the caption does.
+    noDisk_->setProperty("covers", true);
+    noDisk_->adjustSize();
     freeSpace_ = new QLabel(tally);
     freeSpace_->setObjectName("Label36");
     freeSpace_->setGeometry(36, 0, 220, 16);
     // A large disk's sizes run to six digits each; the line must fit beside the caption.
     freeSpace_->setStyleSheet("font-size: 11px;");
+    freeSpace_->setProperty("covers", true);
     freeSpace_->hide();
 
     browser_ = new QListView(browserParent);
@@ -60,12 +66,34 @@ RemovableDisks::RemovableDisks(RemovableDiskServices services, QTabWidget* listP
     browserRows_ = new QStringListModel(browser_);
     browser_->setModel(browserRows_);
     browser_->hide();
+    buildDiskMenu();
 
     uPangTimer3_.setParent(this);
     uPangTimer3_.setObjectName("UPangTimer3");
     uPangTimer3_.setSingleShot(true);
     uPangTimer3_.setInterval(20);
     connect(&uPangTimer3_, &QTimer::timeout, this, &RemovableDisks::UPangTimer3Timer);
+}
+
+void RemovableDisks::buildDiskMenu() {
+    auto* menu = new QMenu(browser_);
+    menu->setObjectName("PopupMenu4");
+    menu->addAction(QString::fromUtf8("删除"), this, &RemovableDisks::N4Click)->setObjectName("N4");
+    menu->addAction(QString::fromUtf8("新建文件夹"), this, &RemovableDisks::N7Click)
+        ->setObjectName("N7");
+    browser_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(browser_, &QWidget::customContextMenuRequested, menu,
+            [this, menu](const QPoint& at) { menu->popup(browser_->viewport()->mapToGlobal(at)); });
+}
+
+void RemovableDisks::N4Click() {}
+
+void RemovableDisks::N7Click() {}
+
+void RemovableDisks::placeSelectors(int top) {
+    for (auto* selector : selectors_) {
+        selector->move(selector->x(), top);
+    }
 }
 
 void RemovableDisks::scanPresentDrives() {
@@ -124,7 +152,7 @@ void RemovableDisks::showSelectors() {
     for (const auto& entry : state_.entries()) {
         entries << fromGbk(entry);
     }
-    for (int list = 0; list < DownloadLists::kCount; ++list) {
+    for (int list = 0; list < kListCount; ++list) {
         QComboBox* selector = selectors_[list];
         const QSignalBlocker quiet(selector);
         selector->clear();
@@ -153,6 +181,7 @@ void RemovableDisks::UPangTimer3Timer() {
     }
     browserRows_->setStringList(names);
     freeSpace_->setText(fromGbk(freeSpaceText(services_.files.volumeSize(browserRoot_))));
+    freeSpace_->adjustSize();
 }
 
 }  // namespace qh

@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "download/disk_selectors.h"
+#include "drives/disk_selectors.h"
 
 class QComboBox;
 class QLabel;
@@ -53,8 +53,14 @@ public:
     void showChosenDisk();
     // UPangTimer3, 20 ms later: the disk browser and the free-space line are read again.
     void armFreeSpaceRefresh() { uPangTimer3_.start(); }
+    // The window's height moves the selectors with the tally above them (top on the pages).
+    void placeSelectors(int top);
 
 private:
+    void buildDiskMenu();
+    // The disk menu's entries; the disk-management view fills them.
+    void N4Click();  // 删除
+    void N7Click();  // 新建文件夹
     // ComboBox14Click .. ComboBox18Click: the clerk picked a disk for the list on screen.
     void diskPicked(int list, int entry);
     void showSelectors();
@@ -65,7 +71,7 @@ private:
     RemovableDiskServices services_;
     QTabWidget* listPages_;
     DiskSelectors state_;
-    std::array<QComboBox*, DownloadLists::kCount> selectors_{};
+    std::array<QComboBox*, kListCount> selectors_{};
     QLabel* freeSpace_;   // Label36
     QLabel* noDisk_;      // Label37
     QListView* browser_;  // ShellListView2

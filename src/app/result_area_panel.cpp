@@ -2,15 +2,23 @@
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QTreeView>
+#include <algorithm>
 
 #include "app/file_rows_model.h"
 #include "app/grid_line_delegate.h"
+#include "app/window_layout.h"
+#include "media/key_sounds.h"
+#include "media/sound_cue.h"
+#include "windows/maker_texts.h"
 
 namespace qh {
 
-ResultAreaPanel::ResultAreaPanel(FileRowsModel& model, QWidget* parent) : QGroupBox(parent) {
+ResultAreaPanel::ResultAreaPanel(ResultAreaServices services, QWidget* parent)
+    : QGroupBox(parent), services_(services) {
     setObjectName("GroupBox4");
     setGeometry(0, 136, 521, 481);
 
@@ -27,15 +35,25 @@ ResultAreaPanel::ResultAreaPanel(FileRowsModel& model, QWidget* parent) : QGroup
     resultList_->setSortingEnabled(false);
     resultList_->setIconSize({22, 22});
     resultList_->setItemDelegate(new GridLineDelegate(resultList_));
-    resultList_->setModel(&model);
+    resultList_->setModel(&services_.results);
     resultList_->header()->setSectionsMovable(false);
     resultList_->header()->setSectionsClickable(false);
     const int widths[] = {300, 60, 70, 50};
     for (int column = 0; column < 4; ++column) {
         resultList_->header()->resizeSection(column, widths[column]);
     }
+    connect(resultList_, &QTreeView::pressed, this, &ResultAreaPanel::ListView1MouseDown);
+    connect(resultList_, &QTreeView::doubleClicked, this, &ResultAreaPanel::ListView1DblClick);
 
-    // The count and the view buttons sit just below the list (481 - 17 and 481 - 24).
+    introduction_ = new QListWidget(this);
+    introduction_->setObjectName("ListBox8");
+    introduction_->setGeometry(resultList_->geometry());
+    introduction_->setStyleSheet(
+        "QListWidget { font-size: 16px; } QListWidget::item { height: 24px; }");
+    introduction_->setFocusPolicy(Qt::NoFocus);
+    introduction_->setSelectionMode(QAbstractItemView::NoSelection);
+    introduction_->addItems(introductionLines());
+
     countLabel_ = new QLabel(QString::fromUtf8("0  个对象"), this);
     countLabel_->setObjectName("Label16");
     countLabel_->setGeometry(8, 464, 90, 16);
@@ -45,15 +63,153 @@ ResultAreaPanel::ResultAreaPanel(FileRowsModel& model, QWidget* parent) : QGroup
     } buttons[] = {{"SpeedButton8", "新增资源"},
                    {"SpeedButton50", "热门排行"},
                    {"SpeedButton11", "分类查找"},
-                   {"SpeedButton9", "本地磁盘"},
-                   {"SpeedButton10", "U盘管理"}};
+                   {"SpeedButton10", "本地磁盘"},
+                   {"SpeedButton14", "U盘管理"}};
     int left = 104;
     for (const auto& b : buttons) {
         auto* button = new QPushButton(QString::fromUtf8(b.text), this);
         button->setObjectName(QString::fromLatin1(b.name));
         button->setGeometry(left, 457, 80, 22);
+        viewButtons_.push_back(button);
         left += 82;
     }
+    buildMenu();
+
+    // Timer7 runs from the window's creation: its first tick finds no row picked.
+    timer7_.setParent(this);
+    timer7_.setObjectName("Timer7");
+    timer7_.setSingleShot(true);
+    timer7_.setInterval(10);
+    connect(&timer7_, &QTimer::timeout, this, &ResultAreaPanel::Timer7Timer);
+    timer7_.start();
 }
+
+void ResultAreaPanel::buildMenu() {
+    menu_ = new QMenu(this);
+    menu_->setObjectName("PopupMenu2");
+    const auto add = [this](const char* name, const char* text, auto handler) {
+        menu_->addAction(QString::fromUtf8(text), this, handler)
+            ->setObjectName(QString::fromLatin1(name));
+    };
+    add("N30", "播放", [this] { emit playWanted(selectedPaths()); });
+    menu_->addSeparator();
+    add("N20", "批量添加 到 清单", &ResultAreaPanel::N20Click);
+    menu_->addSeparator();
+    add("N19", "添加到 播放列表", [this] { emit addToPlaylistWanted(selectedPaths()); });
+    add("N24", "全部添加 到 播放列表", [this] { emit addToPlaylistWanted(allPaths()); });
+    menu_->addSeparator();
+    add("N22", "彻底删除选中的文件", &ResultAreaPanel::N22Click);
+    // Offered as it always was; it replaces nothing.
+    add("N23", "替换文件", [] {});
+    add("N5", "重命名", &ResultAreaPanel::N5Click);
+    resultList_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(resultList_, &QWidget::customContextMenuRequested, menu_,
+            [this](const QPoint& at) { menu_->popup(resultList_->viewport()->mapToGlobal(at)); });
+}
+
+std::vector<std::string> ResultAreaPanel::selectedPaths() const {
+    // Rows are taken top to bottom, whatever order they were picked in.
+    std::vector<int> order;
+    for (const auto& row : resultList_->selectionModel()->selectedRows()) {
+        order.push_back(row.row());
+    }
+    std::sort(order.begin(), order.end());
+    std::vector<std::string> paths;
+    for (int row : order) {
+        paths.push_back(services_.results.pathAt(row));
+    }
+    return paths;
+}
+
+std::vector<std::string> ResultAreaPanel::allPaths() const {
+    std::vector<std::string> paths;
+    for (int row = 0; row < services_.results.rowCount(); ++row) {
+        paths.push_back(services_.results.pathAt(row));
+    }
+    return paths;
+}
+
+void ResultAreaPanel::emptyResults() {
+    services_.results.clear();
+    countLabel_->setText(QString::fromUtf8("0 个对象"));
+}
+
+void ResultAreaPanel::appendResults(const std::vector<std::string>& paths) {
+    services_.results.appendRows(paths);
+    if (services_.results.rowCount() > 0) {
+        services_.state.currentFile = services_.results.pathAt(0);
+    }
+    countLabel_->setText(QString::number(services_.results.rowCount()) +
+                         QString::fromUtf8(" 个对象"));
+}
+
+void ResultAreaPanel::searchEnded(bool numberMode) {
+    auto& results = services_.results;
+    if (results.rowCount() > 0 && numberMode) {
+        resultList_->setCurrentIndex(results.index(0, 0));
+        resultList_->selectionModel()->select(
+            results.index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        services_.state.currentFile = results.pathAt(0);
+        timer7_.start();
+    } else if (results.rowCount() > 0) {
+        services_.keySounds.request(kCueFound);
+    } else {
+        services_.keySounds.request(kCueError);
+    }
+}
+
+void ResultAreaPanel::showResultList() {
+    introduction_->hide();
+    resultList_->show();
+}
+
+void ResultAreaPanel::closeViews() {
+    const int height = this->height() - 40;
+    resultList_->resize(resultList_->width(), std::max(0, height));
+}
+
+void ResultAreaPanel::applyLayout(const MainWindowLayout& layout) {
+    resize(width(), layout.resultAreaHeight);
+    countLabel_->move(countLabel_->x(), layout.countLabelTop);
+    for (auto* button : viewButtons_) {
+        button->move(button->x(), layout.viewButtonsTop);
+    }
+    for (QWidget* list :
+         {static_cast<QWidget*>(resultList_), static_cast<QWidget*>(introduction_)}) {
+        list->resize(list->width(), layout.resultListHeight);
+    }
+}
+
+void ResultAreaPanel::ListView1MouseDown(const QModelIndex& row) {
+    if (!row.isValid()) {
+        return;
+    }
+    services_.state.currentFile = services_.results.pathAt(row.row());
+    emit rowPicked(services_.state.currentFile);
+}
+
+void ResultAreaPanel::ListView1DblClick() {
+    if (resultList_->currentIndex().isValid()) {
+        emit addWanted(selectedPaths());
+    }
+}
+
+void ResultAreaPanel::N20Click() {
+    // With no row picked the batch add only unticks 同步下载.
+    emit batchAddWanted(resultList_->currentIndex().isValid() ? selectedPaths()
+                                                              : std::vector<std::string>{});
+}
+
+void ResultAreaPanel::Timer7Timer() {
+    timer7_.stop();
+    // Once after start no result row is selected, so the add action has nothing to do.
+    if (resultList_->selectionModel()->hasSelection()) {
+        ListView1DblClick();
+    }
+}
+
+void ResultAreaPanel::N22Click() {}
+
+void ResultAreaPanel::N5Click() {}
 
 }  // namespace qh

@@ -1,26 +1,77 @@
 #pragma once
-// The result area below the search bar: the result list, its object count and the buttons of
-// the library views.
+// The result area below the search bar: the result list with its right-click menu, the
+// introduction that covers it until the first search, its object count and the buttons of the
+// library views. The views still to come (the category panel, the new-additions bar, the
+// disk-management view) lie at the list's place and take turns with it.
 #include <QGroupBox>
+#include <QTimer>
+#include <string>
+#include <vector>
+
+#include "app/window_state.h"
 
 class QLabel;
+class QListWidget;
+class QMenu;
 class QTreeView;
 
 namespace qh {
 
 class FileRowsModel;
+class KeySounds;
+struct MainWindowLayout;
+
+struct ResultAreaServices {
+    FileRowsModel& results;
+    WindowState& state;
+    KeySounds& keySounds;
+};
 
 class ResultAreaPanel : public QGroupBox {
     Q_OBJECT
 public:
-    ResultAreaPanel(FileRowsModel& model, QWidget* parent);
+    ResultAreaPanel(ResultAreaServices services, QWidget* parent);
 
-    QTreeView* resultList() const { return resultList_; }
-    QLabel* countLabel() const { return countLabel_; }
+    // What a search does to the list: emptied when it starts, rows as they are found, and at its
+    // end the first row picked and added (number mode) or a sound.
+    void emptyResults();
+    void appendResults(const std::vector<std::string>& paths);
+    void searchEnded(bool numberMode);
+    // A search or a view takes the place of the introduction.
+    void showResultList();
+    // A tab press or a click on the window's background: the plain result list again.
+    void closeViews();
+    void applyLayout(const MainWindowLayout& layout);
+
+signals:
+    // ListView1MouseDown: the clerk pressed on a row.
+    void rowPicked(const std::string& path);
+    // The selected rows, top to bottom, for the download list on screen.
+    void addWanted(const std::vector<std::string>& paths);
+    // 批量添加: the same with 同步下载 unticked first; no paths when no row is picked.
+    void batchAddWanted(const std::vector<std::string>& paths);
+    void playWanted(const std::vector<std::string>& paths);
+    void addToPlaylistWanted(const std::vector<std::string>& paths);
 
 private:
+    void buildMenu();
+    std::vector<std::string> selectedPaths() const;
+    std::vector<std::string> allPaths() const;
+    void ListView1MouseDown(const QModelIndex& row);
+    void ListView1DblClick();
+    void Timer7Timer();
+    void N20Click();  // 批量添加 到 清单
+    // The library-file entries of the menu; the disk-management view fills them.
+    void N22Click();  // 彻底删除选中的文件
+    void N5Click();   // 重命名
+
+    ResultAreaServices services_;
     QTreeView* resultList_;
-    QLabel* countLabel_;
+    QListWidget* introduction_;  // ListBox8
+    QLabel* countLabel_;         // Label16
+    std::vector<QWidget*> viewButtons_;
+    QMenu* menu_ = nullptr;  // PopupMenu2
+    QTimer timer7_;
 };
 
 }  // namespace qh

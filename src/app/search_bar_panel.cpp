@@ -4,10 +4,18 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 
 #include "app/caption_gap.h"
+#include "app/category_tab_strip.h"
 #include "app/drive_combo.h"
 #include "app/keyword_line_edit.h"
+#include "library/library_layout.h"
+#include "library/search_keyword.h"
+#include "library/search_plan.h"
+#include "media/key_sounds.h"
+#include "media/sound_cue.h"
+#include "settings/settings_store.h"
 #include "text/gbk.h"
 
 namespace qh {
@@ -34,9 +42,17 @@ QCheckBox* makeCheckBox(QWidget* parent, const char* name, const char* text, con
 
 }  // namespace
 
-SearchBarPanel::SearchBarPanel(QWidget* parent) : QGroupBox(parent) {
+SearchBarPanel::SearchBarPanel(SearchBarServices services, QWidget* parent)
+    : QGroupBox(parent), services_(services), search_(services.folderReader) {
     setObjectName("GroupBox7");
     setGeometry(0, 48, 521, 89);
+
+    // Timer13 runs from the window's creation, as the form has it.
+    timer13_.setParent(this);
+    timer13_.setObjectName("Timer13");
+    timer13_.setInterval(1000);
+    connect(&timer13_, &QTimer::timeout, this, &SearchBarPanel::Timer13Timer);
+    timer13_.start();
 
     // The hidden default button lies behind the keyword box, as Enter's target.
     defaultButton_ = makeButton(this, "Button1", "", "", {8, 16, 10, 10});
@@ -84,9 +100,27 @@ SearchBarPanel::SearchBarPanel(QWidget* parent) : QGroupBox(parent) {
             combo->setToolTip(QString::fromUtf8("资源盘符"));
         }
         connect(combo, &QComboBox::editTextChanged, this,
-                [this, i](const QString& text) { emit driveTextChanged(i + 1, text); });
+                [this, i](const QString& text) { driveChanged(i + 1, text); });
         driveCombos_[i] = combo;
     }
+
+    connect(searchButton_, &QPushButton::clicked, this, &SearchBarPanel::SpeedButton22Click);
+    connect(defaultButton_, &QPushButton::clicked, this, &SearchBarPanel::SpeedButton22Click);
+    connect(webSearchButton_, &QPushButton::clicked, this,
+            [this] { emit webSearchWanted(keywordBox_->currentText()); });
+    connect(numberMode_, &QCheckBox::clicked, this, &SearchBarPanel::CheckBox1Click);
+    connect(copyAtOnce_, &QCheckBox::clicked, this, &SearchBarPanel::CheckBox2Click);
+    // Whoever sets the box, the clerk, the program or assistive technology, the lists follow it.
+    connect(copyAtOnce_, &QCheckBox::toggled, this, &SearchBarPanel::copyAtOnceChanged);
+    connect(keywordEditor_, &KeywordLineEdit::doubleClicked, keywordEditor_, &QLineEdit::selectAll);
+    // Enter anywhere in the window presses the hidden default button.
+    for (const auto key : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto* enter = new QShortcut(QKeySequence(key), this);
+        enter->setContext(Qt::WindowShortcut);
+        connect(enter, &QShortcut::activated, this, &SearchBarPanel::pressEnterTarget);
+    }
+    connect(&search_, &SearchThread::pathsFound, this, &SearchBarPanel::pathsFound);
+    connect(&search_, &SearchThread::searchEnded, this, &SearchBarPanel::walkEnded);
 }
 
 std::array<std::string, 4> SearchBarPanel::driveTexts() const {
@@ -97,9 +131,131 @@ std::array<std::string, 4> SearchBarPanel::driveTexts() const {
     return texts;
 }
 
+void SearchBarPanel::showLibraryDrive(int drive, const QString& letter) {
+    setComboTextQuietly(driveCombos_.at(drive - 1), letter);
+}
+
 void SearchBarPanel::setSearchButtonsEnabled(bool enabled) {
     searchButton_->setEnabled(enabled);
     defaultButton_->setEnabled(enabled);
+}
+
+void SearchBarPanel::pressEnterTarget() {
+    if (defaultButton_->isEnabled()) {
+        defaultButton_->click();
+    }
+}
+
+void SearchBarPanel::startWarmUpSearch() {
+    services_.state.searchKeyword = gbk("绿野青禾");
+    services_.state.searchMask = std::string(kAllFilesMask);
+    statusLabel_->setText(QString::fromUtf8("正在整理缓存 ... 请稍等 ！"));
+    secondsLabel_->setText(QStringLiteral("0"));
+    timer13_.start();
+    emit resultsEmptied();
+    startSearchWorker();
+}
+
+void SearchBarPanel::SpeedButton22Click() {
+    emit searchPressed();
+    emit resultsEmptied();
+    statusLabel_->setText(QString::fromUtf8("正 在 搜 索 ..."));
+    secondsLabel_->setText(QStringLiteral("0"));
+    timer13_.start();
+    setSearchButtonsEnabled(false);
+
+    const std::string typed = toGbk(keywordBox_->currentText());
+    const auto choice = chooseSearchKeyword(typed);
+    if (choice.kind == TypedTextKind::Refused) {
+        // Like any new search, a refused one stops the walk still running (the warm-up, say),
+        // whose rows would otherwise fill the list it has just emptied.
+        search_.stop();
+        services_.present(QString::fromUtf8("对不起,此字符被禁搜"));
+        setSearchButtonsEnabled(true);
+        return;
+    }
+    auto& state = services_.state;
+    state.searchKeyword = choice.searchKeyword;
+    state.searchMask = searchMaskAtStart(services_.tabs.currentIndex(), state.searchMask);
+    emit searchStarted();
+    keywordEditor_->selectAll();
+    if (!numberMode_->isChecked()) {
+        keywordHistory_.push_back(typed);
+        keywordBox_->addItem(fromGbk(typed));
+        keywordHistoryCount_ = static_cast<int>(keywordHistory_.size());
+    }
+    startSearchWorker();
+}
+
+void SearchBarPanel::startSearchWorker() {
+    search_.start({services_.tabs.currentIndex(), driveTexts(), services_.state.searchKeyword,
+                   services_.state.searchMask, toGbk(keywordBox_->currentText())});
+}
+
+void SearchBarPanel::walkEnded() {
+    emit searchEnded(numberMode_->isChecked());
+    statusLabel_->setText(QString::fromUtf8("就绪！"));
+    timer13_.stop();
+    setSearchButtonsEnabled(true);
+}
+
+void SearchBarPanel::Timer13Timer() {
+    secondsLabel_->setText(QString::number(secondsLabel_->text().toInt() + 1));
+}
+
+void SearchBarPanel::trimKeywordHistory() {
+    if (keywordHistory_.empty() ||
+        keywordHistory_.size() != static_cast<std::size_t>(keywordHistoryCount_)) {
+        return;
+    }
+    keywordHistory_.pop_back();
+    // Removing the entry the box shows makes Qt's box show another one (or none); the clerk's
+    // text stays, so the next Enter searches what the clerk typed.
+    const QString typed = keywordBox_->currentText();
+    keywordBox_->removeItem(keywordBox_->count() - 1);
+    keywordBox_->setEditText(typed);
+}
+
+void SearchBarPanel::focusKeywordBox() {
+    keywordEditor_->setFocus();
+    // What the clerk types next replaces the box's text, the start-up prompt included.
+    keywordEditor_->selectAll();
+}
+
+void SearchBarPanel::applyPreferredInputMethod() {
+    if (!numberMode_->isChecked()) {
+        keywordEditor_->setInputMethodAllowed(true);
+    }
+}
+
+void SearchBarPanel::showCopyAtOnce(bool ticked) {
+    copyAtOnce_->setChecked(ticked);
+}
+
+void SearchBarPanel::CheckBox1Click() {
+    if (numberMode_->isChecked()) {
+        keywordEditor_->setInputMethodAllowed(false);
+        keywordBox_->setEditText(QString::fromUtf8("这里输入查找编号"));
+    } else {
+        applyPreferredInputMethod();
+        keywordBox_->setEditText(QString::fromUtf8("这里输入查找关键字"));
+    }
+    keywordEditor_->setFocus();
+    services_.keySounds.request(kCueSelect);
+}
+
+void SearchBarPanel::CheckBox2Click() {
+    keywordEditor_->setFocus();
+    services_.keySounds.request(kCueSelect);
+}
+
+void SearchBarPanel::driveChanged(int drive, const QString& text) {
+    const std::string key = "PanFu" + std::to_string(drive);
+    const auto letter = toGbk(text);
+    services_.settings.write(key, key, letter);
+    createCategoryFolders(services_.files, letter);
+    services_.keySounds.request(kCueSelect);
+    keywordEditor_->setFocus();
 }
 
 }  // namespace qh

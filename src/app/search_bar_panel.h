@@ -1,10 +1,15 @@
 #pragma once
-// The search bar on the category tab strip: the keyword box, the search and web search buttons,
-// number mode and copy-at-once, the search status and seconds, and the four library drive
-// drop-downs.
+// The search bar on the category tab strip: the keyword box with its history, the search and web
+// search buttons, number mode and copy-at-once, the search status and seconds, and the four
+// library drive drop-downs. It runs the searches; the result area shows what they find.
 #include <QGroupBox>
+#include <QTimer>
 #include <array>
 #include <string>
+#include <vector>
+
+#include "app/window_state.h"
+#include "library/search_thread.h"
 
 class QCheckBox;
 class QComboBox;
@@ -13,33 +18,71 @@ class QPushButton;
 
 namespace qh {
 
+class CategoryTabStrip;
+class FileSystem;
+class FolderReader;
+class KeySounds;
 class KeywordLineEdit;
+class SettingsStore;
+
+struct SearchBarServices {
+    SettingsStore& settings;
+    FileSystem& files;
+    const FolderReader& folderReader;
+    KeySounds& keySounds;
+    WindowState& state;
+    const CategoryTabStrip& tabs;
+    const MessagePresenter& present;
+};
 
 class SearchBarPanel : public QGroupBox {
     Q_OBJECT
 public:
-    explicit SearchBarPanel(QWidget* parent);
+    SearchBarPanel(SearchBarServices services, QWidget* parent);
 
-    QComboBox* keywordBox() const { return keywordBox_; }
-    KeywordLineEdit* keywordEditor() const { return keywordEditor_; }
-    QPushButton* searchButton() const { return searchButton_; }        // SpeedButton22
-    QPushButton* defaultButton() const { return defaultButton_; }      // Button1, hidden
-    QPushButton* webSearchButton() const { return webSearchButton_; }  // SpeedButton13
-    QCheckBox* numberMode() const { return numberMode_; }              // CheckBox1
-    QCheckBox* copyAtOnce() const { return copyAtOnce_; }              // CheckBox2
-    QLabel* statusLabel() const { return statusLabel_; }               // Label63
-    QLabel* secondsLabel() const { return secondsLabel_; }             // Label64
-    // Drive 1..4: ComboBox3, ComboBox4, ComboBox5, ComboBox20.
-    QComboBox* driveCombo(int drive) const { return driveCombos_.at(drive - 1); }
+    const std::vector<std::string>& keywordHistory() const { return keywordHistory_; }
     std::array<std::string, 4> driveTexts() const;  // GBK
+    // Drive 1..4: puts the letter into its drop-down without running the drop-down's change.
+    void showLibraryDrive(int drive, const QString& letter);
 
-    void setSearchButtonsEnabled(bool enabled);
+    // The first show's search: the whole library for "绿野青禾", the search buttons left enabled.
+    void startWarmUpSearch();
+    // A sync add right after a keyword search takes back the history entry that search made.
+    void trimKeywordHistory();
+    void focusKeywordBox();
+    // Linux lets a program switch a box's input method on or off, not choose the engine: the
+    // preferred method is the desktop's own, on in keyword mode.
+    void applyPreferredInputMethod();
+    // The 同步下载 box shows what the download lists hold; it changes them only by the clerk's or
+    // any other hand on the box itself.
+    void showCopyAtOnce(bool ticked);
 
 signals:
-    // Every change of a drive's text by the clerk, typing included.
-    void driveTextChanged(int drive, const QString& text);
+    // The search button was pressed, before anything else happens.
+    void searchPressed();
+    void resultsEmptied();
+    void searchStarted();
+    void pathsFound(const std::vector<std::string>& paths);
+    void searchEnded(bool numberMode);
+    void copyAtOnceChanged(bool ticked);
+    void webSearchWanted(const QString& typed);
 
 private:
+    // SpeedButton22Click; Button1Click, the Enter key, does the same.
+    void SpeedButton22Click();
+    void startSearchWorker();
+    void walkEnded();
+    void CheckBox1Click();
+    void CheckBox2Click();
+    // ComboBox3Change, ComboBox4Change, ComboBox5Change, ComboBox20Change.
+    void driveChanged(int drive, const QString& text);
+    void Timer13Timer();
+    void setSearchButtonsEnabled(bool enabled);
+    void pressEnterTarget();
+
+    SearchBarServices services_;
+    SearchThread search_;
+    QTimer timer13_;
     QComboBox* keywordBox_;
     KeywordLineEdit* keywordEditor_;
     QPushButton* searchButton_;
@@ -50,6 +93,8 @@ private:
     QLabel* statusLabel_;
     QLabel* secondsLabel_;
     std::array<QComboBox*, 4> driveCombos_{};
+    std::vector<std::string> keywordHistory_;
+    int keywordHistoryCount_ = 0;
 };
 
 }  // namespace qh

@@ -1,18 +1,22 @@
 #pragma once
 // The five side windows, made hidden right after the main window, in the order the program has
 // always made them: web search, about, phone pictures, CD catalogue, parameters. Each is a frame
-// with its caption and size until its contents come with its own window class; the parameters
-// window is whole.
+// with its caption and size until its contents come with its own window class; the about and
+// parameters windows are whole.
 #include <QWidget>
 #include <memory>
 #include <vector>
 
+#include "windows/about_window.h"
 #include "windows/parameters_window.h"
 
 namespace qh {
 
 struct SideWindows {
-    std::vector<std::unique_ptr<QWidget>> frames;  // in the order made
+    std::vector<std::unique_ptr<QWidget>> frames;  // in the order made; they own the windows
+    AboutWindow* about = nullptr;                  // TGYuForm4
+    QWidget* pictures = nullptr;                   // TTuForm
+    QWidget* cdCatalogue = nullptr;                // TCDMuLuForm
     ParametersWindow* parameters = nullptr;        // TCanSHuForm, the last of the frames
 };
 

@@ -1,6 +1,7 @@
 #include "app/tally_panel.h"
 
 #include <QLabel>
+#include <QMouseEvent>
 
 #include "app/caption_gap.h"
 #include "download/amount_text.h"
@@ -11,12 +12,17 @@ namespace qh {
 
 namespace {
 
+enum class Tone { Plain, Alert };
+
 QLabel* addLabel(QWidget* parent, const char* name, const QString& text, QRect place,
-                 const char* style = "") {
+                 const char* style = "", Tone tone = Tone::Plain) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(place);
     label->setStyleSheet(QString::fromLatin1(style));
+    if (tone == Tone::Alert) {
+        label->setProperty("tone", "alert");
+    }
     return label;
 }
 
@@ -46,7 +52,7 @@ TallyPanel::TallyPanel(QWidget* parent) : QGroupBox(QString::fromUtf8("统计"),
         addLabel(this, "", QString::fromUtf8(cell.caption), {left, top, 54, 18},
                  "font-size: 12px;");
         counters_[index] = addLabel(this, cell.counter, QStringLiteral("0"),
-                                    {left + 54, top, 28, 18}, "color: red; font-size: 12px;");
+                                    {left + 54, top, 28, 18}, "font-size: 12px;", Tone::Alert);
     }
     // The values sit in the blank gaps of their captions.
     auto* sizeLine =
@@ -61,12 +67,19 @@ TallyPanel::TallyPanel(QWidget* parent) : QGroupBox(QString::fromUtf8("统计"),
         addLabel(this, "Label22", QStringLiteral("0"), gapOf(sizeLine, 22, 6), "font-size: 12px;");
     countLabel_->setAlignment(Qt::AlignCenter);
     amountLabel_ = addLabel(this, "Label60", QStringLiteral("0"), gapOf(amountLine, 5, 7),
-                            "color: red; font-size: 16px; font-weight: bold;");
+                            "font-size: 16px; font-weight: bold;", Tone::Alert);
     amountLabel_->setAlignment(Qt::AlignCenter);
     undelivered_ =
-        addLabel(this, "UndeliveredCount", {}, {176, 122, 78, 18}, "color: red; font-size: 11px;");
+        addLabel(this, "UndeliveredCount", {}, {176, 122, 78, 18}, "font-size: 11px;", Tone::Alert);
     undelivered_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     undelivered_->hide();
+}
+
+void TallyPanel::mouseReleaseEvent(QMouseEvent* event) {
+    QGroupBox::mouseReleaseEvent(event);
+    if (rect().contains(event->position().toPoint())) {
+        emit clicked();
+    }
 }
 
 void TallyPanel::showUndelivered(int entries) {

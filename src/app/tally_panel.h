@@ -22,6 +22,13 @@ public:
     // By category index: Label2, Label6, Label13, ... as the shop's form named them.
     QLabel* counter(int categoryIndex) const { return counters_.at(categoryIndex); }
 
+signals:
+    // GroupBox5Click.
+    void clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
 private:
     std::array<QLabel*, 12> counters_{};
     QLabel* sizeLabel_;    // Label23

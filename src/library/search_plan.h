@@ -13,6 +13,8 @@ namespace qh {
 inline constexpr int kNoCategoryTab = -1;
 inline constexpr int kMusicTab = 0;
 inline constexpr int kSeriesTab = 3;
+// A press on the pictures tab opens the phone-picture browser.
+inline constexpr int kPictureTab = 4;
 
 inline constexpr std::string_view kAllFilesMask = "*.*";
 inline constexpr std::string_view kMusicMask = "*.mp3";

@@ -16,9 +16,11 @@
 
 #include "app/busy_animation.h"
 #include "app/main_window.h"
+#include "app/skins.h"
 #include "app/window_test_shop.h"
 #include "support/gated_copies.h"
 #include "support/wait_for.h"
+#include "support/window_children.h"
 #include "text/gbk.h"
 #include "text/text_list_file.h"
 
@@ -52,10 +54,6 @@ protected:
     std::filesystem::path copied(const char* name) const {
         return folder.path() / "D" / host("歌曲下载") / host(name);
     }
-    static std::string read(const std::filesystem::path& file) {
-        std::ifstream in(file, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
 
     void open() {
         window = std::make_unique<MainWindow>(MainWindowServices{
@@ -76,9 +74,7 @@ protected:
 
     template <typename T>
     T* child(const char* name) {
-        auto* found = window->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
+        return testing::child<T>(*window, name);
     }
     QString text(const char* label) { return child<QLabel>(label)->text(); }
     bool showsText(const char* label, const char* utf8) {
@@ -126,9 +122,9 @@ TEST_F(CopyWindowTest, ABatchShowsEachFileOnItsTabAndEndsWithTheDoneNoticeAndSou
     ASSERT_TRUE(testing::waitFor([&] { return shownOnTab("Label66"); }));
     EXPECT_EQ(text("Label66"), QString::fromUtf8("清单1 下载完成！"));
     EXPECT_EQ(text("Label58"), "");
-    EXPECT_EQ(read(copied("a.mp3")), "a");
-    EXPECT_EQ(read(copied("b.mp3")), "the customer's own");
-    EXPECT_EQ(read(copied("c.mp3")), "c");
+    EXPECT_EQ(testing::readFile(copied("a.mp3")), "a");
+    EXPECT_EQ(testing::readFile(copied("b.mp3")), "the customer's own");
+    EXPECT_EQ(testing::readFile(copied("c.mp3")), "c");
     auto* bar = child<QProgressBar>("ProgressBar1");
     EXPECT_TRUE(bar->isVisible());
     EXPECT_EQ(bar->value(), bar->maximum());
@@ -157,7 +153,8 @@ TEST_F(CopyWindowTest, AFileThatDidNotArriveIsMarkedUntilTheNextCopyDeliversIt) 
     const auto& rows = window->shownRows();
     EXPECT_EQ(rows.data(rows.index(1, 0), Qt::ToolTipRole).toString(),
               QString::fromUtf8("未复制：源文件不存在"));
-    EXPECT_EQ(rows.data(rows.index(1, 0), Qt::ForegroundRole).value<QColor>(), QColor(Qt::red));
+    EXPECT_EQ(rows.data(rows.index(1, 0), Qt::ForegroundRole).value<QColor>(),
+              QColor(skinColours(0).alert));
     EXPECT_FALSE(rows.data(rows.index(0, 0), Qt::ToolTipRole).isValid());
     EXPECT_EQ(text("Label22"), "1");
     EXPECT_TRUE(shownOnTab("UndeliveredCount"));
@@ -177,8 +174,8 @@ TEST_F(CopyWindowTest, AFileThatDidNotArriveIsMarkedUntilTheNextCopyDeliversIt) 
     downloadAll(0);
     ASSERT_TRUE(testing::waitFor([&] { return shownOnTab("Label66"); }));
     EXPECT_FALSE(shownOnTab("UndeliveredNotice1"));
-    EXPECT_EQ(read(copied("a.mp3")), "what arrived");
-    EXPECT_EQ(read(copied("b.mp3")), "b");
+    EXPECT_EQ(testing::readFile(copied("a.mp3")), "what arrived");
+    EXPECT_EQ(testing::readFile(copied("b.mp3")), "b");
     EXPECT_FALSE(window->shownRows().data(rows.index(1, 0), Qt::ToolTipRole).isValid());
     EXPECT_EQ(text("Label22"), "2");
     EXPECT_FALSE(shownOnTab("UndeliveredCount"));
@@ -229,11 +226,53 @@ TEST_F(CopyWindowTest, SyncAddsWhileTheFirstCopiesAreServedByOneJob) {
     EXPECT_FALSE(child<QProgressBar>("ProgressBar2")->isVisible());  // 清单2 hides it
     EXPECT_TRUE(testing::waitFor([&] { return !shownOnTab("Animate2"); }));
     for (const char* name : {"0001 歌甲.mp3", "0002 歌乙.mp3", "0003 歌丙.mp3"}) {
-        EXPECT_EQ(read(copied(name)), "song") << name;
+        EXPECT_EQ(testing::readFile(copied(name)), "song") << name;
     }
-    // The copy took back the keyword the search had just recorded.
+    // The copy took back the keyword the search had just recorded, and the box kept the text.
     EXPECT_TRUE(window->keywordHistory().empty());
     EXPECT_EQ(child<QComboBox>("ComboBox1")->count(), 0);
+    EXPECT_EQ(child<QComboBox>("ComboBox1")->currentText(), QString::fromUtf8("歌"));
+}
+
+// An older search stays in the history; taking back the last entry, which the clerk has picked
+// from the drop-down, must not put the older one into the box, or the next Enter searches it.
+TEST_F(CopyWindowTest, TheKeywordBoxKeepsTheTypedTextWhenACopyTakesBackItsHistory) {
+    song("0001 甜蜜.mp3");
+    song("0002 月亮.mp3");
+    open();
+    auto* box = child<QComboBox>("ComboBox1");
+    for (const char* typed : {"甜蜜", "月亮"}) {
+        box->setEditText(QString::fromUtf8(typed));
+        child<QPushButton>("SpeedButton22")->click();
+        ASSERT_TRUE(showsText("Label63", "就绪！"));
+    }
+    box->setCurrentIndex(1);
+    auto* results = child<QTreeView>("ListView1");
+    results->setCurrentIndex(results->model()->index(0, 0));
+    emit results->doubleClicked(results->model()->index(0, 0));
+    ASSERT_TRUE(testing::waitFor([&] { return window->keywordHistory().size() == 1; }));
+    EXPECT_EQ(box->currentText(), QString::fromUtf8("月亮"));
+}
+
+// The lists copy at once exactly when the box shows it ticked, whoever set it.
+TEST_F(CopyWindowTest, CopyAtOnceFollowsTheBoxHoweverItWasSet) {
+    song("0001 歌甲.mp3");
+    open();
+    child<QComboBox>("ComboBox1")->setEditText(QString::fromUtf8("歌"));
+    child<QPushButton>("SpeedButton22")->click();
+    ASSERT_TRUE(showsText("Label63", "就绪！"));
+    auto* box = child<QCheckBox>("CheckBox2");
+    box->setChecked(false);  // not by a click: as code or assistive technology would
+    auto* results = child<QTreeView>("ListView1");
+    results->setCurrentIndex(results->model()->index(0, 0));
+    emit results->doubleClicked(results->model()->index(0, 0));
+    ASSERT_EQ(window->downloadLists().shown().entries().size(), 1u);
+    QTest::qWait(200);
+    EXPECT_FALSE(std::filesystem::exists(copied("0001 歌甲.mp3")));
+    EXPECT_FALSE(window->downloadLists().syncDownload());
+
+    box->setChecked(true);
+    EXPECT_TRUE(window->downloadLists().syncDownload());
 }
 
 TEST_F(CopyWindowTest, TheBarCountsTheListSizeAndMovesThreeUnitsASecond) {
@@ -241,7 +280,7 @@ TEST_F(CopyWindowTest, TheBarCountsTheListSizeAndMovesThreeUnitsASecond) {
     std::filesystem::resize_file(film, 12'339'200);  // 12.05 units of 1,024,000 bytes
     saveTextList(paths.dataDir / host("清单1.txt"), {libraryPath("big.mp3")});
     open();
-    ASSERT_EQ(window->listSizes().text(1), "12.05");
+    ASSERT_EQ(window->listSizes().text(0), "12.05");
     auto* timer = child<QTimer>("Timer8");
     timer->setInterval(30);
     std::vector<std::pair<int, QString>> ticks;
@@ -275,10 +314,10 @@ TEST_F(CopyWindowTest, AMarkedSongArrivesWithoutItsBlockAndWithItsLyrics) {
     downloadAll(1);
 
     ASSERT_TRUE(testing::waitFor([&] { return shownOnTab("Label70"); }));
-    const std::string arrived = read(copied("老歌.mp3"));
+    const std::string arrived = testing::readFile(copied("老歌.mp3"));
     ASSERT_EQ(arrived.size(), 5'000'000u);
     EXPECT_EQ(arrived, data.substr(407'552));
-    EXPECT_EQ(read(copied("老歌.lrc")), "[00:01.00]");
+    EXPECT_EQ(testing::readFile(copied("老歌.lrc")), "[00:01.00]");
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "D" / host("歌曲下载/清单2/老歌.mp3")));
     EXPECT_EQ(statusLine(), QString::fromUtf8("正在下载...1/1"));
 }

@@ -23,6 +23,7 @@
 #include "support/qt_application.h"
 #include "support/temp_folder.h"
 #include "support/wait_for.h"
+#include "support/window_children.h"
 #include "text/gbk.h"
 #include "text/text_list_file.h"
 
@@ -55,9 +56,7 @@ protected:
 
     template <typename T>
     static T* child(MainWindow& window, const char* name) {
-        auto* found = window.findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
+        return testing::child<T>(window, name);
     }
     std::filesystem::path dataFile(const char* name) const { return paths.dataDir / host(name); }
 };

@@ -73,6 +73,11 @@ TEST(Program, MakesTheMainWindowShownAndFiveSideWindowsHidden) {
         EXPECT_EQ(windows.side.frames[i]->size(), expected[i].size);
         EXPECT_FALSE(windows.side.frames[i]->isVisible());
     }
+    // The main window reaches these through their own pointers.
+    EXPECT_EQ(windows.side.about, windows.side.frames[1].get());
+    EXPECT_EQ(windows.side.pictures, windows.side.frames[2].get());
+    EXPECT_EQ(windows.side.cdCatalogue, windows.side.frames[3].get());
+    EXPECT_EQ(windows.side.parameters, windows.side.frames[4].get());
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "download/target_folder_set.h"
 #include "support/gated_copies.h"
 #include "support/wait_for.h"
+#include "support/window_children.h"
 #include "text/gbk.h"
 #include "text/text_list_file.h"
 
@@ -54,9 +55,7 @@ protected:
     }
     template <typename T>
     T* child(const char* name) {
-        auto* found = window->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
+        return testing::child<T>(*window, name);
     }
     QComboBox* selector(int list) {
         const char* names[] = {"ComboBox14", "ComboBox15", "ComboBox16", "ComboBox17",

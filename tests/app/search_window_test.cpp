@@ -19,9 +19,11 @@
 #include "platform/folder_reader_linux.h"
 #include "platform/linux_file_system.h"
 #include "settings/settings_store.h"
+#include "support/gated_folder_reader.h"
 #include "support/qt_application.h"
 #include "support/temp_folder.h"
 #include "support/wait_for.h"
+#include "support/window_children.h"
 #include "text/gbk.h"
 #include "text/text_list_file.h"
 
@@ -59,9 +61,7 @@ protected:
 
     template <typename T>
     T* child(const char* name) {
-        auto* found = window->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
+        return testing::child<T>(*window, name);
     }
     QString status() { return child<QLabel>("Label63")->text(); }
     void search(const char* typed) {
@@ -134,6 +134,48 @@ TEST_F(SearchWindowTest, RefusedTextIsToldAndLeavesTheSearchCounting) {
         EXPECT_TRUE(window->findChild<QTimer*>("Timer13")->isActive());
     }
     EXPECT_TRUE(window->keywordHistory().empty());
+}
+
+// A refused search empties the list; the warm-up still walking must not fill it again.
+TEST(SearchWindowWarmUpTest, ARefusedSearchStopsTheWarmUpToo) {
+    testing::WindowTestShop shop;
+    shop.folder.write(host("F/青禾点唱库/慢/0012 绿野青禾.mp3"), "x");
+    shop.addDrive('F');
+    std::filesystem::create_directories(shop.paths.dataDir);
+    shop.settings.write("PanFu1", "PanFu1", "F");
+    const testing::GatedReader slowDisk(shop.folderReader, "慢");
+    MainWindow window({shop.paths, shop.settings, shop.drives, shop.files, slowDisk, shop.shell,
+                       shop.sounds, shop.inputMethods, shop.driveEvents});
+    std::vector<QString> messages;
+    window.setMessagePresenter([&](const QString& text) { messages.push_back(text); });
+    window.show();
+    ASSERT_TRUE(testing::waitFor([&] { return slowDisk.reached(); }));
+
+    window.findChild<QComboBox*>("ComboBox1")->setEditText(QStringLiteral("12"));
+    window.findChild<QPushButton*>("SpeedButton22")->click();
+    ASSERT_EQ(messages.size(), 1u);
+    slowDisk.openGate();
+    QTest::qWait(300);
+    EXPECT_EQ(window.results().rowCount(), 0);
+    EXPECT_NE(window.findChild<QLabel*>("Label63")->text(), QString::fromUtf8("就绪！"));
+}
+
+TEST_F(SearchWindowTest, AClickOrTabIntoTheKeywordBoxSelectsItsTextSoTypingReplacesIt) {
+    auto* box = child<QComboBox>("ComboBox1");
+    auto* editor = box->lineEdit();
+    for (const auto reason : {Qt::MouseFocusReason, Qt::TabFocusReason}) {
+        SCOPED_TRACE(reason);
+        box->setEditText(QString::fromUtf8("这里输入查找关键字"));
+        child<QTreeView>("ListView1")->setFocus();
+        if (reason == Qt::MouseFocusReason) {
+            QTest::mouseClick(editor, Qt::LeftButton, {}, QPoint(10, editor->height() / 2));
+        } else {
+            editor->setFocus(Qt::TabFocusReason);
+        }
+        ASSERT_TRUE(testing::waitFor([&] { return editor->selectedText() == box->currentText(); }));
+        QTest::keyClicks(editor, "abc");
+        EXPECT_EQ(box->currentText(), "abc");
+    }
 }
 
 TEST_F(SearchWindowTest, NothingFoundSoundsTheErrorCue) {

@@ -60,7 +60,7 @@ TEST_F(TallyWindowTest, SizesCountInWholeUnitsAndPricesMakeTheAmount) {
     EXPECT_EQ(label("Label60"), "1.1");
     EXPECT_EQ(label("Label2"), "1");   // 音乐
     EXPECT_EQ(label("Label13"), "1");  // 电影
-    EXPECT_EQ(windows.main->listSizes().text(1), "721.68");
+    EXPECT_EQ(windows.main->listSizes().text(0), "721.68");
 }
 
 TEST_F(TallyWindowTest, FilesBelowOneUnitAddNothingAndAPriceThatIsNoNumberCountsZero) {
