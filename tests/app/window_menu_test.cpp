@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -112,6 +113,33 @@ TEST_F(WindowMenuTest, EveryMenuHoldsItsEntriesInOrder) {
         EXPECT_EQ(captions(*found), menu.entries);
     }
     EXPECT_FALSE(entry("N27")->isEnabled());  // the playlist's 播放 waits for an entry
+}
+
+TEST_F(WindowMenuTest, AControlWithoutAMenuOfItsOwnShowsTheWindowMenu) {
+    start();
+    auto* windowMenu = child<QMenu>("PopupMenu1");
+    for (const char* control : {"Label63", "GroupBox5", "SpeedButton22", "ClientArea"}) {
+        SCOPED_TRACE(control);
+        auto* widget = child<QWidget>(control);
+        QContextMenuEvent press(QContextMenuEvent::Mouse, QPoint(2, 2),
+                                widget->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(widget, &press);
+        EXPECT_TRUE(windowMenu->isVisible());
+        windowMenu->hide();
+    }
+    // The result list has a menu of its own.
+    auto* results = child<QTreeView>("ListView1");
+    emit results->customContextMenuRequested(QPoint(2, 2));
+    EXPECT_FALSE(windowMenu->isVisible());
+    EXPECT_TRUE(child<QMenu>("PopupMenu2")->isVisible());
+}
+
+TEST_F(WindowMenuTest, EveryRepaintOfTheWindowReadsTheDiskAgainSoon) {
+    start();
+    auto* refresh = child<QTimer>("UPangTimer3");
+    ASSERT_TRUE(testing::waitFor([&] { return !refresh->isActive(); }));
+    child<QWidget>("ClientArea")->repaint();
+    EXPECT_TRUE(refresh->isActive());
 }
 
 TEST_F(WindowMenuTest, TheWindowMenuOpensTheSideWindowsAndTheSetUpPanel) {
