@@ -41,6 +41,7 @@
 #include "platform/shared_drive_table.h"
 #include "support/file_result_printers.h"
 #include "support/recording_copy_host.h"
+#include "support/temp_folder.h"
 #include "support/test_volumes.h"
 #include "text/gbk.h"
 
@@ -75,15 +76,6 @@ std::string pattern(std::uint64_t seed, std::size_t bytes) {
         std::memcpy(&data[at], &z, std::min<std::size_t>(8, bytes - at));
     }
     return data;
-}
-
-void writeHostFile(const fs::path& file, const std::string& data) {
-    fs::create_directories(file.parent_path());
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(data.data(), static_cast<std::streamsize>(data.size()));
-    if (!out.flush()) {
-        throw std::runtime_error("cannot write " + file.string());
-    }
 }
 
 // Where two byte strings differ, for a failure message: "from byte a to byte b".
@@ -264,8 +256,9 @@ public:
         const std::string folder = name.ends_with(".rmvb") ? "G:\\视频\\" : "G:\\My Music\\";
         LibraryFile file{name, gbk("F:\\曲库\\" + name), gbk(folder + plain),
                          pattern(seed_++, bytes)};
-        writeHostFile(libraryRoot() / "曲库" / name,
-                      marked ? std::string(kMarkedFileBlockBytes, 'q') + file.copy : file.copy);
+        testing::writeFile(
+            libraryRoot() / "曲库" / name,
+            marked ? std::string(kMarkedFileBlockBytes, 'q') + file.copy : file.copy);
         return file;
     }
     std::vector<LibraryFile> addSongs(int count, std::size_t bytes, int from = 1) {

@@ -7,7 +7,7 @@
 
 #include <filesystem>
 
-#include "host_test_files.h"
+#include "support/temp_folder.h"
 
 namespace qh {
 namespace {
@@ -19,10 +19,10 @@ class DiskIdentityTest : public ::testing::Test {
 protected:
     DiskIdentityTest() {
         const fs::path block = sysfs() / "devices" / "pci0" / "block";
-        writeHostFile(block / "sda" / "dev", "8:0\n");
-        writeHostFile(block / "sda" / "sda1" / "partition", "1\n");
-        writeHostFile(block / "sda" / "sda2" / "partition", "2\n");
-        writeHostFile(block / "sdb" / "dev", "8:16\n");
+        testing::writeFile(block / "sda" / "dev", "8:0\n");
+        testing::writeFile(block / "sda" / "sda1" / "partition", "1\n");
+        testing::writeFile(block / "sda" / "sda2" / "partition", "2\n");
+        testing::writeFile(block / "sdb" / "dev", "8:16\n");
         fs::create_directories(sysfs() / "dev" / "block");
         link("8:0", "../../devices/pci0/block/sda");
         link("8:1", "../../devices/pci0/block/sda/sda1");
@@ -30,12 +30,12 @@ protected:
         link("8:16", "../../devices/pci0/block/sdb");
     }
 
-    fs::path sysfs() const { return folder_.root() / "sys"; }
+    fs::path sysfs() const { return folder_.path() / "sys"; }
     void link(const char* number, const char* to) {
         fs::create_directory_symlink(to, sysfs() / "dev" / "block" / number);
     }
 
-    TemporaryFolder folder_;
+    testing::TempFolder folder_;
 };
 
 TEST_F(DiskIdentityTest, PartitionsOfOneDiskAreThatDisk) {
@@ -53,12 +53,12 @@ TEST_F(DiskIdentityTest, ADeviceWithoutABlockEntryIsADiskOfItsOwn) {
 
 // This machine's own: a folder and the temporary folder's disk agree with themselves.
 TEST(DiskIdentityHostTest, AFileAndItsFolderAreOnOneDisk) {
-    TemporaryFolder folder;
-    writeHostFile(folder.root() / "a.mp3", "a");
+    testing::TempFolder folder;
+    testing::writeFile(folder.path() / "a.mp3", "a");
     struct stat file {};
     struct stat parent {};
-    ASSERT_EQ(::stat((folder.root() / "a.mp3").c_str(), &file), 0);
-    ASSERT_EQ(::stat(folder.root().c_str(), &parent), 0);
+    ASSERT_EQ(::stat((folder.path() / "a.mp3").c_str(), &file), 0);
+    ASSERT_EQ(::stat(folder.path().c_str(), &parent), 0);
     EXPECT_EQ(diskOf(file.st_dev), diskOf(parent.st_dev));
 }
 

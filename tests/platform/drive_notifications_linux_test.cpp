@@ -7,8 +7,8 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 
-#include "host_test_files.h"
 #include "platform/linux_file_system.h"
+#include "support/temp_folder.h"
 
 namespace qh {
 namespace {
@@ -39,7 +39,7 @@ protected:
         ensureCoreApplication();
         setMounts({"/", "/srv/library"});
         watcher_ =
-            std::make_unique<MountWatcher>(folder_.root() / "mountinfo", folder_.root() / "sys");
+            std::make_unique<MountWatcher>(folder_.path() / "mountinfo", folder_.path() / "sys");
         notifications_ = std::make_unique<LinuxDriveNotifications>(*watcher_, drives_);
         // Each event is recorded with whether its drive is in the table at that moment.
         QObject::connect(notifications_.get(), &DriveNotifications::driveAdded,
@@ -62,7 +62,7 @@ protected:
         for (const auto& folder : folders) {
             content += mountLine(id++, folder);
         }
-        writeHostFile(folder_.root() / "mountinfo", content);
+        testing::writeFile(folder_.path() / "mountinfo", content);
     }
 
     void mountsBecome(const std::vector<std::string>& folders) {
@@ -79,7 +79,7 @@ protected:
         return {letter, folder, DriveType::Removable};
     }
 
-    TemporaryFolder folder_;
+    testing::TempFolder folder_;
     SharedDriveTable drives_;
     std::unique_ptr<MountWatcher> watcher_;
     std::unique_ptr<LinuxDriveNotifications> notifications_;

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "dir_entry_printer.h"
-#include "host_test_files.h"
 #include "platform/fake_file_system.h"
 #include "platform/linux_file_system.h"
 #include "support/file_result_printers.h"
+#include "support/temp_folder.h"
 #include "text/gbk.h"
 
 namespace qh {
@@ -26,24 +26,24 @@ struct LinuxDrives {
     LinuxDrives() {
         DriveTable table;
         for (const char letter : {'F', 'G'}) {
-            const auto root = folder.root() / std::string(1, letter);
+            const auto root = folder.path() / std::string(1, letter);
             std::filesystem::create_directory(root);
             table.set({letter, root, DriveType::Fixed});
         }
         drives.replace(table);
     }
     void addFile(std::string_view windowsPath, std::string_view data) {
-        writeHostFile(*drives.snapshot()->resolve(windowsPath), data);
+        testing::writeFile(*drives.snapshot()->resolve(windowsPath), data);
     }
     std::optional<std::string> content(std::string_view windowsPath) {
         const auto host = drives.snapshot()->resolve(windowsPath);
         if (!host || !std::filesystem::is_regular_file(*host)) {
             return std::nullopt;
         }
-        return readHostFile(*host);
+        return testing::readFile(*host);
     }
 
-    TemporaryFolder folder;
+    testing::TempFolder folder;
     SharedDriveTable drives;
     LinuxFileSystem fs{drives};
 };

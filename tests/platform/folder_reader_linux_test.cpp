@@ -5,8 +5,8 @@
 
 #include <tuple>
 
-#include "host_test_files.h"
 #include "platform/file_system.h"
+#include "support/temp_folder.h"
 #include "text/gbk.h"
 
 namespace qh {
@@ -22,7 +22,7 @@ protected:
     LinuxFolderReaderTest() {
         fs::create_directories(library);
         DriveTable table;
-        table.set({'F', folder.root(), DriveType::Fixed});
+        table.set({'F', folder.path(), DriveType::Fixed});
         drives.replace(table);
     }
 
@@ -35,16 +35,16 @@ protected:
         return listed;
     }
 
-    TemporaryFolder folder;
-    fs::path library = folder.root() / "库";
+    testing::TempFolder folder;
+    fs::path library = folder.path() / "库";
     SharedDriveTable drives;
     LinuxFolderReader reader{drives};
 };
 
 TEST_F(LinuxFolderReaderTest, GivesMatchesAndFoldersWithTheBitsThatDecideAWalk) {
-    writeHostFile(library / "a.mp3", "");
-    writeHostFile(library / "b.wma", "");
-    writeHostFile(library / ".h.mp3", "");
+    testing::writeFile(library / "a.mp3", "");
+    testing::writeFile(library / "b.wma", "");
+    testing::writeFile(library / ".h.mp3", "");
     fs::create_directory(library / "sub");
     fs::create_directory(library / "x.mp3");
     fs::create_directory(library / ".hidden");
@@ -69,7 +69,7 @@ TEST_F(LinuxFolderReaderTest, GivesMatchesAndFoldersWithTheBitsThatDecideAWalk) 
 }
 
 TEST_F(LinuxFolderReaderTest, OpensRealSubfoldersOnlyAndMissingFoldersNot) {
-    writeHostFile(library / "\xff" / "a.mp3", "");
+    testing::writeFile(library / "\xff" / "a.mp3", "");
     fs::create_directory_symlink("\xff", library / "link");
     const NamePattern pattern("*.*");
     const auto open = reader.open(gbk("F:\\库\\"), pattern);

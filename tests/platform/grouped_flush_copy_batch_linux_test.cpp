@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "host_test_files.h"
 #include "support/file_result_printers.h"
+#include "support/temp_folder.h"
 
 namespace qh {
 namespace {
@@ -79,8 +79,8 @@ class CopyGroupTest : public ::testing::TestWithParam<GroupCase> {};
 // hidden until then; the groups onto the disk the copies are read from follow its own limits.
 TEST_P(CopyGroupTest, CopiesAreNamedAGroupAtATime) {
     const GroupCase& group = GetParam();
-    TemporaryFolder folder;
-    const fs::path out = folder.root() / "out";
+    testing::TempFolder folder;
+    const fs::path out = folder.path() / "out";
     fs::create_directory(out);
     Results results;
     GroupedFlushCopyBatch batch(hostPaths(), flushNothing, results.report(), group.sameDisk,
@@ -89,8 +89,8 @@ TEST_P(CopyGroupTest, CopiesAreNamedAGroupAtATime) {
     std::set<std::string> copied;
     for (std::size_t i = 0; i < group.namedAfter.size(); ++i) {
         const std::string name = "s" + std::to_string(i) + ".mp3";
-        writeHostFile(folder.root() / "lib" / name, "song" + std::to_string(i));
-        batch.copyFile((folder.root() / "lib" / name).string(), (out / name).string(), false);
+        testing::writeFile(folder.path() / "lib" / name, "song" + std::to_string(i));
+        batch.copyFile((folder.path() / "lib" / name).string(), (out / name).string(), false);
         copied.insert(name);
         EXPECT_EQ(visibleNamesIn(out).size(), group.namedAfter[i]) << "after copy " << i;
         EXPECT_EQ(namesIn(out).size(), i + 1) << "after copy " << i;
@@ -99,7 +99,7 @@ TEST_P(CopyGroupTest, CopiesAreNamedAGroupAtATime) {
 
     EXPECT_EQ(namesIn(out), copied);
     for (std::size_t i = 0; i < group.namedAfter.size(); ++i) {
-        EXPECT_EQ(readHostFile(out / ("s" + std::to_string(i) + ".mp3")),
+        EXPECT_EQ(testing::readFile(out / ("s" + std::to_string(i) + ".mp3")),
                   "song" + std::to_string(i));
         EXPECT_EQ(results.byCopy.at(i), CopyResult::copied()) << i;
     }
@@ -118,12 +118,12 @@ INSTANTIATE_TEST_SUITE_P(
 
 // A group onto the disk it is read from may hold more copies than the process may keep open.
 TEST(CopyBatchTest, AGroupHoldsMoreCopiesThanOpenDescriptors) {
-    TemporaryFolder folder;
-    const fs::path out = folder.root() / "out";
+    testing::TempFolder folder;
+    const fs::path out = folder.path() / "out";
     fs::create_directory(out);
     constexpr int kCopies = 200;
     for (int i = 0; i < kCopies; ++i) {
-        writeHostFile(folder.root() / "lib" / (std::to_string(i) + ".mp3"), std::to_string(i));
+        testing::writeFile(folder.path() / "lib" / (std::to_string(i) + ".mp3"), std::to_string(i));
     }
     rlimit before{};
     ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &before), 0);
@@ -135,21 +135,21 @@ TEST(CopyBatchTest, AGroupHoldsMoreCopiesThanOpenDescriptors) {
         GroupedFlushCopyBatch batch(hostPaths(), flushNothing, results.report(), kNoLimits);
         for (int i = 0; i < kCopies; ++i) {
             const std::string name = std::to_string(i) + ".mp3";
-            batch.copyFile((folder.root() / "lib" / name).string(), (out / name).string(), false);
+            batch.copyFile((folder.path() / "lib" / name).string(), (out / name).string(), false);
         }
     }
     ::setrlimit(RLIMIT_NOFILE, &before);
 
     EXPECT_EQ(visibleNamesIn(out).size(), static_cast<std::size_t>(kCopies));
     EXPECT_EQ(namesIn(out).size(), static_cast<std::size_t>(kCopies));
-    EXPECT_EQ(readHostFile(out / "123.mp3"), "123");
+    EXPECT_EQ(testing::readFile(out / "123.mp3"), "123");
 }
 
 // A tmpfs is a disk of its own: copies onto it from the temporary folder's disk go in the
 // small groups meant for a customer's disk.
 TEST(CopyBatchTest, CopiesOntoAnotherDiskFollowItsLimits) {
-    TemporaryFolder folder;
-    const fs::path stick = folder.root() / "stick";
+    testing::TempFolder folder;
+    const fs::path stick = folder.path() / "stick";
     fs::create_directory(stick);
     if (::mount("tmpfs", stick.c_str(), "tmpfs", 0, "size=1m") != 0) {
         GTEST_SKIP() << "mounting a tmpfs is not permitted here";
@@ -160,8 +160,8 @@ TEST(CopyBatchTest, CopiesOntoAnotherDiskFollowItsLimits) {
                                     {INT64_MAX, 2});
         for (int i = 0; i < 3; ++i) {
             const std::string name = std::to_string(i) + ".mp3";
-            writeHostFile(folder.root() / "lib" / name, "abc");
-            batch.copyFile((folder.root() / "lib" / name).string(), (stick / name).string(), false);
+            testing::writeFile(folder.path() / "lib" / name, "abc");
+            batch.copyFile((folder.path() / "lib" / name).string(), (stick / name).string(), false);
         }
         EXPECT_EQ(visibleNamesIn(stick), (std::set<std::string>{"0.mp3", "1.mp3"}));
         batch.finish();
@@ -173,18 +173,18 @@ TEST(CopyBatchTest, CopiesOntoAnotherDiskFollowItsLimits) {
 // A copy whose temporary file went (the clerk emptied the folder) is passed over; the rest of
 // its group is named.
 TEST(CopyBatchTest, ACopyGoneBeforeItsGroupIsNamedIsPassedOver) {
-    TemporaryFolder folder;
-    const fs::path out = folder.root() / "out";
+    testing::TempFolder folder;
+    const fs::path out = folder.path() / "out";
     fs::create_directory(out);
-    writeHostFile(folder.root() / "a.mp3", "a");
-    writeHostFile(folder.root() / "b.mp3", "b");
+    testing::writeFile(folder.path() / "a.mp3", "a");
+    testing::writeFile(folder.path() / "b.mp3", "b");
     Results results;
     GroupedFlushCopyBatch batch(hostPaths(), flushNothing, results.report(), kNoLimits);
-    batch.copyFile((folder.root() / "a.mp3").string(), (out / "a.mp3").string(), false);
+    batch.copyFile((folder.path() / "a.mp3").string(), (out / "a.mp3").string(), false);
     for (const auto& name : namesIn(out)) {
         fs::remove(out / name);
     }
-    batch.copyFile((folder.root() / "b.mp3").string(), (out / "b.mp3").string(), false);
+    batch.copyFile((folder.path() / "b.mp3").string(), (out / "b.mp3").string(), false);
     batch.finish();
 
     EXPECT_EQ(namesIn(out), (std::set<std::string>{"b.mp3"}));
@@ -196,14 +196,14 @@ TEST(CopyBatchTest, ACopyGoneBeforeItsGroupIsNamedIsPassedOver) {
 // on the volume nobody can reach any more, and later copies meant for it are not written into
 // the empty folder it leaves behind on the shop's own disk.
 TEST(CopyBatchTest, ADiskPulledOutBeforeItsGroupIsNamedFailsItsCopies) {
-    TemporaryFolder folder;
-    const fs::path stick = folder.root() / "stick";
+    testing::TempFolder folder;
+    const fs::path stick = folder.path() / "stick";
     fs::create_directory(stick);
     if (::mount("tmpfs", stick.c_str(), "tmpfs", 0, "size=4m") != 0) {
         GTEST_SKIP() << "needs root: mounts a tmpfs as the customer's stick";
     }
-    writeHostFile(folder.root() / "a.mp3", "a");
-    writeHostFile(folder.root() / "b.mp3", "b");
+    testing::writeFile(folder.path() / "a.mp3", "a");
+    testing::writeFile(folder.path() / "b.mp3", "b");
     // The stick is S:, as the drive table would give it.
     const auto onStick = [&](std::string_view source, std::string_view target) {
         return CopyEnds{.source = fs::path(source),
@@ -212,9 +212,9 @@ TEST(CopyBatchTest, ADiskPulledOutBeforeItsGroupIsNamedFailsItsCopies) {
     };
     Results results;
     GroupedFlushCopyBatch batch(onStick, flushNothing, results.report(), kNoLimits, kNoLimits);
-    batch.copyFile((folder.root() / "a.mp3").string(), "S:\\a.mp3", false);
+    batch.copyFile((folder.path() / "a.mp3").string(), "S:\\a.mp3", false);
     ASSERT_EQ(::umount2(stick.c_str(), MNT_DETACH), 0);
-    batch.copyFile((folder.root() / "b.mp3").string(), "S:\\b.mp3", false);
+    batch.copyFile((folder.path() / "b.mp3").string(), "S:\\b.mp3", false);
     batch.finish();
 
     EXPECT_EQ(results.byCopy.at(0), CopyResult::failed(FileFault::DiskGone));

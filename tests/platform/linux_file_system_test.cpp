@@ -18,9 +18,9 @@
 #include <vector>
 
 #include "dir_entry_printer.h"
-#include "host_test_files.h"
 #include "platform/unique_fd_linux.h"
 #include "support/file_result_printers.h"
+#include "support/temp_folder.h"
 #include "text/gbk.h"
 #include "text/text_list_file.h"
 
@@ -33,7 +33,7 @@ namespace fs = std::filesystem;
 
 class LinuxFileSystemTest : public ::testing::Test {
 protected:
-    LinuxFileSystemTest() { useDrive('F', folder_.root() / "F"); }
+    LinuxFileSystemTest() { useDrive('F', folder_.path() / "F"); }
 
     // Points the letter at the host folder, creating the folder.
     fs::path useDrive(char letter, const fs::path& root) {
@@ -51,7 +51,7 @@ protected:
     }
     std::unique_ptr<CopyBatch> batch() { return batchInto(results_); }
 
-    TemporaryFolder folder_;
+    testing::TempFolder folder_;
     std::map<std::size_t, CopyResult> results_;
     SharedDriveTable drives_;
     LinuxFileSystem files_{drives_};
@@ -62,7 +62,7 @@ protected:
 TEST_F(LinuxFileSystemTest, AnyHostNameListsAndResolvesBack) {
     const std::vector<std::string> hostNames = {"\xff\xfe.mp3", "😀.mp3", "乗俓.mp3", "plain.mp3"};
     for (std::size_t i = 0; i < hostNames.size(); ++i) {
-        writeHostFile(hostF() / hostNames[i], std::string(i + 1, 'x'));
+        testing::writeFile(hostF() / hostNames[i], std::string(i + 1, 'x'));
     }
     const auto entries = files_.list(R"(F:\)", "*.mp3", HiddenEntries::Include);
     ASSERT_EQ(entries.size(), hostNames.size());
@@ -70,7 +70,7 @@ TEST_F(LinuxFileSystemTest, AnyHostNameListsAndResolvesBack) {
     for (const auto& entry : entries) {
         listed.push_back(R"(F:\)" + entry.name);
     }
-    const auto listFile = folder_.root() / "list.txt";
+    const auto listFile = folder_.path() / "list.txt";
     ASSERT_TRUE(saveTextList(listFile, listed));
     const auto reloaded = loadTextList(listFile);
     ASSERT_EQ(reloaded, listed);
@@ -95,8 +95,8 @@ TEST_F(LinuxFileSystemTest, AnyHostNameListsAndResolvesBack) {
 
 TEST_F(LinuxFileSystemTest, AttributesFollowNameModeAndLinks) {
     const fs::path root = hostF();
-    writeHostFile(root / "plain.mp3", "12345");
-    writeHostFile(root / "locked.mp3", "123");
+    testing::writeFile(root / "plain.mp3", "12345");
+    testing::writeFile(root / "locked.mp3", "123");
     fs::permissions(root / "locked.mp3",
                     fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
@@ -124,7 +124,7 @@ TEST_F(LinuxFileSystemTest, AttributesFollowNameModeAndLinks) {
 }
 
 TEST_F(LinuxFileSystemTest, CopyKeepsTheModificationTime) {
-    writeHostFile(hostF() / "old.mp3", "song");
+    testing::writeFile(hostF() / "old.mp3", "song");
     const auto time = fs::file_time_type::clock::now() - std::chrono::hours(24 * 365 * 10);
     fs::last_write_time(hostF() / "old.mp3", time);
     ASSERT_TRUE(files_.copyFile(R"(F:\old.mp3)", R"(F:\copy.mp3)", false));
@@ -132,9 +132,9 @@ TEST_F(LinuxFileSystemTest, CopyKeepsTheModificationTime) {
 }
 
 TEST_F(LinuxFileSystemTest, ADriveWhoseFolderIsGoneIsNeverRecreated) {
-    const fs::path gone = useDrive('H', folder_.root() / "stick");
+    const fs::path gone = useDrive('H', folder_.path() / "stick");
     fs::remove(gone);
-    writeHostFile(hostF() / "a.mp3", "abc");
+    testing::writeFile(hostF() / "a.mp3", "abc");
 
     EXPECT_FALSE(files_.createFolders(R"(H:\歌曲下载)"));
     EXPECT_EQ(files_.copyFile(R"(F:\a.mp3)", R"(H:\a.mp3)", true),
@@ -147,7 +147,7 @@ TEST_F(LinuxFileSystemTest, ADriveWhoseFolderIsGoneIsNeverRecreated) {
 // The early test for an existing target cannot see a file that appears while the data is being
 // copied; the final rename must refuse it all the same.
 TEST_F(LinuxFileSystemTest, ATargetThatAppearsDuringTheCopyIsKept) {
-    writeHostFile(hostF() / "film.rmvb", std::string(32 << 20, 'f'));
+    testing::writeFile(hostF() / "film.rmvb", std::string(32 << 20, 'f'));
     const fs::path out = hostF() / "out";
     fs::create_directory(out);
     const UniqueFd watch{::inotify_init1(IN_CLOEXEC)};
@@ -171,7 +171,7 @@ TEST_F(LinuxFileSystemTest, ATargetThatAppearsDuringTheCopyIsKept) {
         GTEST_SKIP() << "the copy was whole before the other file could be made";
     }
     EXPECT_EQ(copied, CopyResult::alreadyThere());
-    EXPECT_EQ(readHostFile(out / "film.rmvb"), "mine");
+    EXPECT_EQ(testing::readFile(out / "film.rmvb"), "mine");
     EXPECT_EQ(files_.list(R"(F:\out\)", "*.*", HiddenEntries::Include).size(), 1u);
 }
 
@@ -180,10 +180,10 @@ TEST_F(LinuxFileSystemTest, ATargetThatAppearsDuringTheCopyIsKept) {
 TEST_F(LinuxFileSystemTest, ABatchNamesEveryCopyWholeAndNeverReplacesAnEarlierOne) {
     const fs::path out = hostF() / "out";
     fs::create_directory(out);
-    writeHostFile(out / "kept.mp3", "customer's own");
-    writeHostFile(out / "song.lrc", "old words");
-    writeHostFile(hostF() / "lyrics.lrc", "new words");
-    writeHostFile(hostF() / "kept.mp3", "library");
+    testing::writeFile(out / "kept.mp3", "customer's own");
+    testing::writeFile(out / "song.lrc", "old words");
+    testing::writeFile(hostF() / "lyrics.lrc", "new words");
+    testing::writeFile(hostF() / "kept.mp3", "library");
     std::vector<std::string> expected;
     std::map<std::size_t, CopyResult> wanted;
     auto copies = batch();
@@ -191,11 +191,11 @@ TEST_F(LinuxFileSystemTest, ABatchNamesEveryCopyWholeAndNeverReplacesAnEarlierOn
         // Sizes from a few bytes to several MiB, so copies fall into groups of every kind.
         std::string data(std::size_t{1} << (i % 24), static_cast<char>('a' + i % 26));
         const std::string name = "s" + std::to_string(i) + ".mp3";
-        writeHostFile(hostF() / "lib" / name, data);
+        testing::writeFile(hostF() / "lib" / name, data);
         wanted.emplace(copies->copyFile("F:\\lib\\" + name, "F:\\out\\" + name, false),
                        CopyResult::copied());
         if (i == 3) {
-            writeHostFile(hostF() / "other" / name, "same name, other folder");
+            testing::writeFile(hostF() / "other" / name, "same name, other folder");
             wanted.emplace(copies->copyFile("F:\\other\\" + name, "F:\\out\\" + name, false),
                            CopyResult::alreadyThere());
         }
@@ -211,10 +211,10 @@ TEST_F(LinuxFileSystemTest, ABatchNamesEveryCopyWholeAndNeverReplacesAnEarlierOn
 
     EXPECT_EQ(results_, wanted);
     for (int i = 0; i < 40; ++i) {
-        EXPECT_EQ(readHostFile(out / ("s" + std::to_string(i) + ".mp3")), expected[i]) << i;
+        EXPECT_EQ(testing::readFile(out / ("s" + std::to_string(i) + ".mp3")), expected[i]) << i;
     }
-    EXPECT_EQ(readHostFile(out / "kept.mp3"), "customer's own");
-    EXPECT_EQ(readHostFile(out / "song.lrc"), "new words");
+    EXPECT_EQ(testing::readFile(out / "kept.mp3"), "customer's own");
+    EXPECT_EQ(testing::readFile(out / "song.lrc"), "new words");
     EXPECT_FALSE(fs::exists(out / "missing.mp3"));
     EXPECT_EQ(files_.list(R"(F:\out\)", "*.*", HiddenEntries::Include).size(), 42u);
 }
@@ -225,8 +225,8 @@ TEST_F(LinuxFileSystemTest, ABatchNamesEveryCopyWholeAndNeverReplacesAnEarlierOn
 TEST_F(LinuxFileSystemTest, ABatchRemovesCopiesAbandonedInItsFolder) {
     const fs::path out = hostF() / "out";
     fs::create_directory(out);
-    writeHostFile(hostF() / "held.mp3", "held");
-    writeHostFile(hostF() / "a.mp3", "abc");
+    testing::writeFile(hostF() / "held.mp3", "held");
+    testing::writeFile(hostF() / "a.mp3", "abc");
     // Onto the disk it is read from: the copy waits under its temporary name for its group.
     std::map<std::size_t, CopyResult> heldResults;
     auto holding = batchInto(heldResults);
@@ -252,7 +252,7 @@ TEST_F(LinuxFileSystemTest, ABatchRemovesCopiesAbandonedInItsFolder) {
     const std::string runningEarlierForm = ".qhcopy-1-2.tmp";  // init never ends
     for (const std::string& name : {ownLeftover, earlierForm, idUsedAgain, otherBoot,
                                     runningEarlierForm, std::string(".qhcopy-x.tmp")}) {
-        writeHostFile(out / name, "part");
+        testing::writeFile(out / name, "part");
     }
 
     batch()->copyFile(R"(F:\a.mp3)", R"(F:\out\a.mp3)", false);
@@ -266,7 +266,7 @@ TEST_F(LinuxFileSystemTest, ABatchRemovesCopiesAbandonedInItsFolder) {
     }
     holding->finish();
     EXPECT_EQ(heldResults.at(0), CopyResult::copied());
-    EXPECT_EQ(readHostFile(out / "held.mp3"), "held");
+    EXPECT_EQ(testing::readFile(out / "held.mp3"), "held");
 }
 
 // A sampled read-back looks at the first, middle and last 64 KiB, where a stick that wraps its
@@ -277,7 +277,7 @@ TEST_F(LinuxFileSystemTest, ReadBackComparesSamplesOrEveryByte) {
     for (std::size_t i = 0; i < kSize; ++i) {
         data[i] = static_cast<char>(i * 131 % 251);
     }
-    writeHostFile(hostF() / "song.mp3", data);
+    testing::writeFile(hostF() / "song.mp3", data);
     const struct {
         const char* what;
         std::size_t changedByte;
@@ -292,22 +292,22 @@ TEST_F(LinuxFileSystemTest, ReadBackComparesSamplesOrEveryByte) {
         SCOPED_TRACE(c.what);
         std::string copy = data;
         copy[c.changedByte] = static_cast<char>(copy[c.changedByte] ^ 1);
-        writeHostFile(hostF() / "copy.mp3", copy);
+        testing::writeFile(hostF() / "copy.mp3", copy);
         const auto failed = FileStatus::failed(FileFault::VerifyFailed);
         EXPECT_EQ(files_.verifyCopy(R"(F:\song.mp3)", 0, R"(F:\copy.mp3)", CopyCheck::Sampled),
                   c.sampledSeesIt ? failed : FileStatus::ok());
         EXPECT_EQ(files_.verifyCopy(R"(F:\song.mp3)", 0, R"(F:\copy.mp3)", CopyCheck::Whole),
                   failed);
     }
-    writeHostFile(hostF() / "copy.mp3", data);
+    testing::writeFile(hostF() / "copy.mp3", data);
     EXPECT_EQ(files_.verifyCopy(R"(F:\song.mp3)", 0, R"(F:\copy.mp3)", CopyCheck::Sampled),
               FileStatus::ok());
 }
 
 // A job stopped at shut-down lets go of its batch without finishing it.
 TEST_F(LinuxFileSystemTest, ABatchLetGoNamesWhatItHolds) {
-    writeHostFile(hostF() / "a.mp3", "abc");
-    writeHostFile(hostF() / "b.mp3", "de");
+    testing::writeFile(hostF() / "a.mp3", "abc");
+    testing::writeFile(hostF() / "b.mp3", "de");
     files_.createFolders(R"(F:\out)");
     {
         auto copies = batch();
@@ -316,8 +316,8 @@ TEST_F(LinuxFileSystemTest, ABatchLetGoNamesWhatItHolds) {
     }
     EXPECT_EQ(results_, (std::map<std::size_t, CopyResult>{{0, CopyResult::copied()},
                                                            {1, CopyResult::copied()}}));
-    EXPECT_EQ(readHostFile(hostF() / "out" / "a.mp3"), "abc");
-    EXPECT_EQ(readHostFile(hostF() / "out" / "b.mp3"), "de");
+    EXPECT_EQ(testing::readFile(hostF() / "out" / "a.mp3"), "abc");
+    EXPECT_EQ(testing::readFile(hostF() / "out" / "b.mp3"), "de");
     EXPECT_EQ(files_.list(R"(F:\out\)", "*.*", HiddenEntries::Include).size(), 2u);
 }
 
@@ -325,7 +325,7 @@ TEST_F(LinuxFileSystemTest, ABatchLetGoNamesWhatItHolds) {
 class FullDiskTest : public LinuxFileSystemTest {
 protected:
     void SetUp() override {
-        stick_ = useDrive('G', folder_.root() / "stick");
+        stick_ = useDrive('G', folder_.path() / "stick");
         if (::mount("tmpfs", stick_.c_str(), "tmpfs", 0, "size=1m") != 0) {
             GTEST_SKIP() << "mounting a tmpfs is not permitted here";
         }
@@ -342,8 +342,8 @@ protected:
 };
 
 TEST_F(FullDiskTest, ACopyThatDoesNotFitLeavesNothing) {
-    writeHostFile(hostF() / "film.rmvb", std::string(3 << 20, 'f'));
-    writeHostFile(hostF() / "song.mp3", std::string(100 << 10, 's'));
+    testing::writeFile(hostF() / "film.rmvb", std::string(3 << 20, 'f'));
+    testing::writeFile(hostF() / "song.mp3", std::string(100 << 10, 's'));
 
     EXPECT_EQ(files_.copyFile(R"(F:\film.rmvb)", R"(G:\film.rmvb)", false),
               CopyResult::failed(FileFault::DiskFull));
@@ -359,9 +359,9 @@ TEST_F(FullDiskTest, ACopyThatDoesNotFitLeavesNothing) {
 
 // The copy that does not fit fails in its group; the copies before and after it are whole.
 TEST_F(FullDiskTest, ABatchPassesOverACopyThatDoesNotFit) {
-    writeHostFile(hostF() / "film.rmvb", std::string(3 << 20, 'f'));
-    writeHostFile(hostF() / "a.mp3", std::string(100 << 10, 'a'));
-    writeHostFile(hostF() / "b.mp3", std::string(200 << 10, 'b'));
+    testing::writeFile(hostF() / "film.rmvb", std::string(3 << 20, 'f'));
+    testing::writeFile(hostF() / "a.mp3", std::string(100 << 10, 'a'));
+    testing::writeFile(hostF() / "b.mp3", std::string(200 << 10, 'b'));
 
     auto copies = batch();
     copies->copyFile(R"(F:\a.mp3)", R"(G:\a.mp3)", false);
@@ -376,7 +376,7 @@ TEST_F(FullDiskTest, ABatchPassesOverACopyThatDoesNotFit) {
     EXPECT_THAT(files_.list(R"(G:\)", "*.*", HiddenEntries::Include),
                 UnorderedElementsAre(::testing::Field(&DirEntry::name, "a.mp3"),
                                      ::testing::Field(&DirEntry::name, "b.mp3")));
-    EXPECT_EQ(readHostFile(stick_ / "b.mp3"), std::string(200 << 10, 'b'));
+    EXPECT_EQ(testing::readFile(stick_ / "b.mp3"), std::string(200 << 10, 'b'));
 }
 
 }  // namespace

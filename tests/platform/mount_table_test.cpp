@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "host_test_files.h"
+#include "support/temp_folder.h"
 
 namespace qh {
 namespace {
@@ -55,23 +55,23 @@ public:
         addDisk("devices/platform/soc/mmc_host/mmc0/mmc0:0001/block/mmcblk0", "0", "179:0",
                 "mmcblk0p1", "179:1");
     }
-    const path& root() const { return folder_.root(); }
+    const path& root() const { return folder_.path(); }
 
 private:
     void addDisk(const std::string& disk, const char* removable, const char* diskNumber,
                  const std::string& partition, const char* partitionNumber) {
-        writeHostFile(root() / disk / "removable", std::string(removable) + "\n");
+        testing::writeFile(root() / disk / "removable", std::string(removable) + "\n");
         std::filesystem::create_directories(root() / "dev/block");
         std::filesystem::create_directory_symlink("../../" + disk,
                                                   root() / "dev/block" / diskNumber);
         if (!partition.empty()) {
-            writeHostFile(root() / disk / partition / "partition", "1\n");
+            testing::writeFile(root() / disk / partition / "partition", "1\n");
             std::filesystem::create_directory_symlink("../../" + disk + "/" + partition,
                                                       root() / "dev/block" / partitionNumber);
         }
     }
 
-    TemporaryFolder folder_;
+    testing::TempFolder folder_;
 };
 
 TEST(RemovableMount, TellsSticksAndCardsFromFixedDisks) {

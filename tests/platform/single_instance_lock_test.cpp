@@ -12,17 +12,17 @@
 #include <optional>
 #include <string>
 
-#include "host_test_files.h"
+#include "support/temp_folder.h"
 
 namespace qh {
 namespace {
 
-QString folderOf(const TemporaryFolder& folder) {
-    return QString::fromStdString(folder.root().string());
+QString folderOf(const testing::TempFolder& folder) {
+    return QString::fromStdString(folder.path().string());
 }
 
 TEST(SingleInstanceLock, ASecondHolderWaitsUntilTheFirstIsGone) {
-    const TemporaryFolder folder;
+    const testing::TempFolder folder;
     std::optional<LinuxSingleInstanceLock> first(std::in_place, folderOf(folder));
     LinuxSingleInstanceLock second(folderOf(folder));
 
@@ -31,7 +31,7 @@ TEST(SingleInstanceLock, ASecondHolderWaitsUntilTheFirstIsGone) {
     EXPECT_FALSE(second.tryAcquire("青禾点唱"));
     // The shop runs the program for days: an old lock of a live holder still holds.
     const auto lockFile =
-        folder.root() / LinuxSingleInstanceLock::lockFileName("青禾点唱").toStdString();
+        folder.path() / LinuxSingleInstanceLock::lockFileName("青禾点唱").toStdString();
     std::filesystem::last_write_time(
         lockFile, std::filesystem::file_time_type::clock::now() - std::chrono::hours(72));
     EXPECT_FALSE(second.tryAcquire("青禾点唱"));
@@ -42,7 +42,7 @@ TEST(SingleInstanceLock, ASecondHolderWaitsUntilTheFirstIsGone) {
 // Names that differ only in characters the file name cannot show readably still get their
 // own lock.
 TEST(SingleInstanceLock, DifferentNamesAreDifferentLocks) {
-    const TemporaryFolder folder;
+    const testing::TempFolder folder;
     LinuxSingleInstanceLock slash(folderOf(folder));
     LinuxSingleInstanceLock backslash(folderOf(folder));
     EXPECT_TRUE(slash.tryAcquire("shop/lock"));
@@ -54,7 +54,7 @@ TEST(SingleInstanceLock, DifferentNamesAreDifferentLocks) {
 }
 
 TEST(SingleInstanceLock, ALockLeftByACrashedHolderIsTakenOver) {
-    const TemporaryFolder folder;
+    const testing::TempFolder folder;
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
@@ -74,11 +74,11 @@ TEST(SingleInstanceLock, ALockLeftByACrashedHolderIsTakenOver) {
 }
 
 TEST(SingleInstanceLock, LivesInTheRuntimeFolder) {
-    const TemporaryFolder folder;
+    const testing::TempFolder folder;
     const char* previous = ::getenv("XDG_RUNTIME_DIR");
     const std::optional<std::string> saved =
         previous ? std::optional<std::string>(previous) : std::nullopt;
-    ::setenv("XDG_RUNTIME_DIR", folder.root().c_str(), 1);
+    ::setenv("XDG_RUNTIME_DIR", folder.path().c_str(), 1);
 
     LinuxSingleInstanceLock lock;
     EXPECT_TRUE(lock.tryAcquire("qinghe"));

@@ -23,6 +23,8 @@
 #include <thread>
 #include <utility>
 
+#include "support/temp_folder.h"
+
 namespace qh::testing {
 namespace {
 
@@ -60,11 +62,6 @@ public:
 private:
     int fd_;
 };
-
-std::string readWhole(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // Undoes the octal escapes (\040 for a space) of /proc/self/mountinfo.
 std::string unescapeMountField(const std::string& field) {
@@ -176,7 +173,7 @@ std::optional<std::string> tmpfsUnavailable(const char* rootReason) {
 }
 
 bool kernelHasExt4() {
-    if (readWhole("/proc/filesystems").find("\text4\n") != std::string::npos) {
+    if (readFile("/proc/filesystems").find("\text4\n") != std::string::npos) {
         return true;
     }
     utsname system{};
@@ -564,12 +561,12 @@ FuseProgram::FuseProgram(const std::vector<std::string>& arguments, fs::path mou
         if (::waitpid(pid_, &status, WNOHANG) == pid_) {
             pid_ = -1;
             throw std::runtime_error(program + " ended before its disk was mounted (status " +
-                                     std::to_string(status) + "): " + readWhole(log));
+                                     std::to_string(status) + "): " + readFile(log));
         }
         if (Clock::now() >= deadline) {
             stop();
             throw std::runtime_error(program + " did not mount " + mountPoint_.string() +
-                                     " within 10 s: " + readWhole(log));
+                                     " within 10 s: " + readFile(log));
         }
         std::this_thread::sleep_for(5ms);
     }
