@@ -4,6 +4,7 @@
 
 #include "platform/windows_path.h"
 #include "text/gbk.h"
+#include "text/text_list_file.h"
 
 namespace qh {
 
@@ -66,8 +67,8 @@ const Drive* DriveTable::find(char letter) const {
     return at == drives_.end() ? nullptr : &*at;
 }
 
-char DriveTable::firstFreeLetter() const {
-    for (char letter = 'D'; letter <= 'Z'; ++letter) {
+char DriveTable::nextFreeLetter() const {
+    for (char letter = 'E'; letter <= 'Z'; ++letter) {
         if (find(letter) == nullptr) {
             return letter;
         }
@@ -151,14 +152,16 @@ std::optional<Drive> parseDriveSpec(std::string_view line, const std::filesystem
 
 std::vector<Drive> parseDriveMap(std::string_view content, const std::filesystem::path& base) {
     std::vector<Drive> drives;
-    while (!content.empty()) {
-        const auto end = content.find('\n');
-        const std::string_view line = trimmed(content.substr(0, end));
-        content = end == std::string_view::npos ? std::string_view{} : content.substr(end + 1);
-        if (line.empty() || line.front() == '#') {
+    for (const auto& text : splitTextLines(content)) {
+        const std::string_view line = trimmed(text);
+        if (line.empty() || line.front() == '#' || line.size() > kLongestDriveMapLine) {
             continue;
         }
-        if (auto drive = parseDriveSpec(line, base)) {
+        auto drive = parseDriveSpec(line, base);
+        const bool letterTaken =
+            drive && std::any_of(drives.begin(), drives.end(),
+                                 [&](const Drive& d) { return d.letter == drive->letter; });
+        if (drive && drive->letter >= 'C' && !letterTaken) {
             drives.push_back(std::move(*drive));
         }
     }

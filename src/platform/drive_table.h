@@ -27,9 +27,10 @@ public:
     const Drive* find(char letter) const;
     // In letter order.
     const std::vector<Drive>& drives() const { return drives_; }
-    // The first letter from D to Z that has no entry, as Windows hands letters to new volumes;
-    // 0 when all are taken.
-    char firstFreeLetter() const;
+    // The first letter from E to Z that has no entry, as Windows hands letters to a stick
+    // plugged in; 0 when all are taken. C is the system disk and D the shop's local download
+    // place, which a customer's disk never takes, even where the shop has no D.
+    char nextFreeLetter() const;
 
     // "X:\a\b" -> host path. "/" separates like "\"; ".." never climbs above the drive's root;
     // a name holding ":" or NUL (a second drive letter, a stream name) makes the path
@@ -51,8 +52,13 @@ private:
 // Relative folders are taken from `base`. Empty when the text is malformed.
 std::optional<Drive> parseDriveSpec(std::string_view spec, const std::filesystem::path& base = {});
 
-// The drive-map file: one drive spec per line (UTF-8, host paths); blank lines and lines
-// starting with '#' are skipped, malformed lines ignored.
+// A drive-map line longer than this names no folder Linux could open.
+inline constexpr std::size_t kLongestDriveMapLine = 4096 + 2;
+
+// The drive-map file: one drive spec per line (UTF-8, host paths), lines ended as in every data
+// file (CR LF, lone CR or lone LF). Blank lines and lines starting with '#' are skipped; a
+// malformed line, a letter A or B, a letter already given by an earlier line or an overlong
+// line is passed over and the rest is read.
 std::vector<Drive> parseDriveMap(std::string_view content, const std::filesystem::path& base = {});
 
 }  // namespace qh

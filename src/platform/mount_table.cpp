@@ -75,6 +75,7 @@ std::optional<MountEntry> parseMountLine(std::string_view line) {
     if (!parseDeviceNumber(fields[2], entry.major, entry.minor)) {
         return std::nullopt;
     }
+    entry.root = decodeOctalEscapes(fields[3]);
     entry.mountPoint = decodeOctalEscapes(fields[4]);
     entry.fsType = decodeOctalEscapes(fields[separator + 1]);
     entry.source = decodeOctalEscapes(fields[separator + 2]);
@@ -99,6 +100,28 @@ bool isUnder(const std::filesystem::path& path, const std::filesystem::path& fol
         ++at;
     }
     return at != normal.end() && !at->empty();
+}
+
+bool isLocalDiskFileSystem(std::string_view fsType) {
+    static constexpr std::string_view kDiskFileSystems[] = {
+        "ext2",     "ext3", "ext4",  "xfs",     "btrfs", "f2fs", "jfs",
+        "reiserfs", "ntfs", "ntfs3", "fuseblk", "exfat", "vfat", "msdos"};
+    return std::find(std::begin(kDiskFileSystems), std::end(kDiskFileSystems), fsType) !=
+           std::end(kDiskFileSystems);
+}
+
+bool isBootPartition(const std::filesystem::path& mountPoint) {
+    const auto normal = folderKey(mountPoint);
+    return normal == "/boot" || normal == "/efi" || isUnder(normal, "/boot");
+}
+
+// Two mounts of one volume share their device; btrfs gives its volumes anonymous device
+// numbers, so the source device names the volume there.
+std::string volumeOf(const MountEntry& mount) {
+    if (mount.major != 0) {
+        return std::to_string(mount.major) + ":" + std::to_string(mount.minor);
+    }
+    return mount.source;
 }
 
 std::string firstLineOf(const std::filesystem::path& file) {
@@ -161,12 +184,40 @@ std::vector<MountEntry> removableMounts(std::string_view mountInfo,
     return removable;
 }
 
+std::vector<MountEntry> fixedMounts(std::string_view mountInfo,
+                                    const std::filesystem::path& sysfsRoot) {
+    const auto mounts = parseMountInfo(mountInfo);
+    std::vector<MountEntry> fixed;
+    std::vector<std::string> volumes;
+    const auto systemDisk = std::find_if(mounts.begin(), mounts.end(), [](const MountEntry& m) {
+        return folderKey(m.mountPoint) == "/";
+    });
+    if (systemDisk != mounts.end()) {
+        fixed.push_back(*systemDisk);
+        volumes.push_back(volumeOf(*systemDisk));
+    } else {
+        fixed.push_back(MountEntry{"/", 0, 0, {}, {}});
+    }
+    for (const auto& mount : mounts) {
+        const std::string volume = volumeOf(mount);
+        if (folderKey(mount.mountPoint) == "/" || !isLocalDiskFileSystem(mount.fsType) ||
+            !mount.source.starts_with("/dev/") || isBootPartition(mount.mountPoint) ||
+            std::find(volumes.begin(), volumes.end(), volume) != volumes.end() ||
+            isRemovableMount(mount, sysfsRoot)) {
+            continue;
+        }
+        volumes.push_back(volume);
+        fixed.push_back(mount);
+    }
+    return fixed;
+}
+
 void addRemovableDrives(DriveTable& table, const std::vector<MountEntry>& mounts) {
     for (const auto& mount : mounts) {
         if (driveOfMount(table, mount) != nullptr) {
             continue;
         }
-        const char letter = table.firstFreeLetter();
+        const char letter = table.nextFreeLetter();
         if (letter == 0) {
             return;
         }

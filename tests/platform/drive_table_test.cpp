@@ -138,17 +138,17 @@ TEST(DriveTable, KeepsOneEntryPerLetterInLetterOrder) {
     EXPECT_EQ(table.find('E'), nullptr);
 }
 
-TEST(DriveTable, HandsOutFreeLettersFromDToZ) {
+TEST(DriveTable, HandsRemovableDisksFreeLettersFromEToZNeverD) {
     DriveTable table;
     table.set({'C', "/", DriveType::Fixed});
-    EXPECT_EQ(table.firstFreeLetter(), 'D');
-    table.set({'D', "/d", DriveType::Fixed});
-    table.set({'F', "/f", DriveType::Fixed});
-    EXPECT_EQ(table.firstFreeLetter(), 'E');
-    for (char letter = 'D'; letter <= 'Z'; ++letter) {
+    EXPECT_EQ(table.nextFreeLetter(), 'E');
+    table.set({'E', "/e", DriveType::Fixed});
+    table.set({'G', "/g", DriveType::Fixed});
+    EXPECT_EQ(table.nextFreeLetter(), 'F');
+    for (char letter = 'E'; letter <= 'Z'; ++letter) {
         table.set({letter, "/x", DriveType::Fixed});
     }
-    EXPECT_EQ(table.firstFreeLetter(), 0);
+    EXPECT_EQ(table.nextFreeLetter(), 0);
 }
 
 TEST(DriveMapLine, ParsesLetterFolderAndType) {

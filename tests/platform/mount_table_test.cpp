@@ -116,16 +116,62 @@ TEST(RemovableMount, ListsRemovableVolumesInMountOrder) {
 TEST(RemovableDrives, GetFreeLettersUnlessTheirFolderHasOne) {
     DriveTable table;
     table.set({'C', "/", DriveType::Fixed});
-    table.set({'D', "/srv/library", DriveType::Fixed});
     table.set({'F', "/media/stick/", DriveType::Removable});
     addRemovableDrives(
         table, {mountAt("/media/stick"), mountAt("/media/a"), mountAt("/run/media/clerk/b")});
+    // D stays free: it is the shop's download place, never a customer's disk.
     EXPECT_EQ(table.drives(),
               (std::vector<Drive>{{'C', "/", DriveType::Fixed},
-                                  {'D', "/srv/library", DriveType::Fixed},
                                   {'E', "/media/a", DriveType::Removable},
                                   {'F', "/media/stick/", DriveType::Removable},
                                   {'G', "/run/media/clerk/b", DriveType::Removable}}));
+}
+
+TEST(FixedMounts, LetterTheSystemDiskFirstThenEachOtherLocalDiskOnce) {
+    const FakeSysfs sysfs;
+    struct Case {
+        const char* name;
+        std::string mountInfo;
+        std::vector<path> fixed;
+    };
+    const std::string root = "27 1 254:0 / / rw - ext4 /dev/vda rw\n";
+    const std::vector<Case> cases = {
+        {"the system disk alone", root, {"/"}},
+        {"a second internal disk",
+         root + "40 27 8:1 / /srv/library rw - ext4 /dev/sda1 rw\n",
+         {"/", "/srv/library"}},
+        {"sticks and cards are not the shop's",
+         root + "41 27 8:17 / /mnt/usb-disk rw - vfat /dev/sdb1 rw\n"
+                "42 27 179:1 / /mnt/sd rw - exfat /dev/mmcblk0p1 rw\n"
+                "43 27 8:1 / /media/clerk/DATA rw - ext4 /dev/sda1 rw\n",
+         {"/"}},
+        {"bind mounts and second mounts add nothing",
+         root + "44 27 8:1 / /srv/library rw - ext4 /dev/sda1 rw\n"
+                "45 27 8:1 /songs /home/clerk/songs rw - ext4 /dev/sda1 rw\n"
+                "46 27 254:0 /var/shop /srv/shop rw - ext4 /dev/vda rw\n",
+         {"/", "/srv/library"}},
+        {"btrfs sub-volumes of the system disk",
+         "27 1 0:31 /@ / rw - btrfs /dev/nvme0n1p2 rw\n"
+         "28 27 0:31 /@home /home rw - btrfs /dev/nvme0n1p2 rw\n"
+         "29 27 0:40 / /data rw - btrfs /dev/nvme1n1p1 rw\n",
+         {"/", "/data"}},
+        {"boot, memory and network file systems are no disks",
+         root + "47 27 8:2 / /boot rw - ext4 /dev/sda2 rw\n"
+                "48 47 8:3 / /boot/efi rw - vfat /dev/sda3 rw\n"
+                "49 27 0:50 / /run/user/1000 rw - tmpfs tmpfs rw\n"
+                "50 27 0:51 / /srv/nas rw - nfs4 nas:/share rw\n"
+                "51 27 7:0 / /snap/core/1 ro - squashfs /dev/loop0 ro\n",
+         {"/"}},
+        {"no root in the table still gives the system disk", "", {"/"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<path> fixed;
+        for (const auto& mount : fixedMounts(c.mountInfo, sysfs.root())) {
+            fixed.push_back(mount.mountPoint);
+        }
+        EXPECT_EQ(fixed, c.fixed);
+    }
 }
 
 TEST(RemovableDrives, StopWhenNoLetterIsLeft) {
