@@ -1,5 +1,7 @@
 #include "platform/single_instance_lock_linux.h"
 
+#include <unistd.h>
+
 #include <QDir>
 #include <cstdint>
 
@@ -28,8 +30,10 @@ bool isReadable(char c) {
 
 }  // namespace
 
-LinuxSingleInstanceLock::LinuxSingleInstanceLock(QString folder)
-    : folder_(folder.isEmpty() ? defaultFolder() : std::move(folder)) {}
+LinuxSingleInstanceLock::LinuxSingleInstanceLock(std::filesystem::path dataFolder,
+                                                 QString fallbackFolder)
+    : dataFolder_(std::move(dataFolder)),
+      fallbackFolder_(fallbackFolder.isEmpty() ? defaultFolder() : std::move(fallbackFolder)) {}
 
 QString LinuxSingleInstanceLock::lockFileName(std::string_view name) {
     constexpr std::size_t readableLimit = 40;
@@ -40,16 +44,27 @@ QString LinuxSingleInstanceLock::lockFileName(std::string_view name) {
         }
     }
     // A name with no ASCII in it still gives a file name that does not start with "-".
-    return QStringLiteral("%1-%2.lock")
+    return QStringLiteral(".%1-%2.lock")
         .arg(QString::fromLatin1(readable.empty() ? "lock" : readable))
         .arg(nameHash(name), 16, 16, QLatin1Char('0'));
+}
+
+QString LinuxSingleInstanceLock::lockFilePath(std::string_view name) const {
+    if (::access(dataFolder_.c_str(), W_OK | X_OK) == 0) {
+        return QString::fromLocal8Bit(dataFolder_.native().data(),
+                                      static_cast<qsizetype>(dataFolder_.native().size())) +
+               QLatin1Char('/') + lockFileName(name);
+    }
+    const std::string perFolder =
+        std::string(name) + '\n' + dataFolder_.lexically_normal().native();
+    return QDir(fallbackFolder_).filePath(lockFileName(perFolder));
 }
 
 bool LinuxSingleInstanceLock::tryAcquire(std::string_view name) {
     if (held_ && heldName_ == name) {
         return true;
     }
-    auto lock = std::make_unique<QLockFile>(QDir(folder_).filePath(lockFileName(name)));
+    auto lock = std::make_unique<QLockFile>(lockFilePath(name));
     // Age alone never makes a lock stale: the program runs for days. A dead holder does.
     lock->setStaleLockTime(0);
     if (!lock->tryLock(0)) {

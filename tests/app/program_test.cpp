@@ -1,7 +1,11 @@
 #include "app/program.h"
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <cstdlib>
 
 #include "platform/fake_drive_notifications.h"
 #include "platform/fake_input_methods.h"
@@ -10,6 +14,7 @@
 #include "platform/folder_reader_linux.h"
 #include "platform/linux_file_system.h"
 #include "platform/single_instance_lock_linux.h"
+#include "settings/save_failures.h"
 #include "settings/settings_store.h"
 #include "support/qt_application.h"
 #include "support/temp_folder.h"
@@ -21,9 +26,8 @@ using testing::TempFolder;
 
 TEST(Program, SecondCopyIsToldItRunsAlready) {
     TempFolder folder;
-    const QString lockFolder = QString::fromStdString(folder.path().string());
-    LinuxSingleInstanceLock first(lockFolder);
-    LinuxSingleInstanceLock second(lockFolder);
+    LinuxSingleInstanceLock first(folder.path());
+    LinuxSingleInstanceLock second(folder.path());
     std::vector<std::pair<QString, QString>> messages;
     const auto record = [&](const QString& text, const QString& caption) {
         messages.emplace_back(text, caption);
@@ -37,11 +41,39 @@ TEST(Program, SecondCopyIsToldItRunsAlready) {
     EXPECT_EQ(messages[0].second, "Error");
 }
 
+// A second start on the same shop from another session (its own runtime folder and home) is a
+// process of its own; it is refused all the same.
+TEST(Program, ASecondStartFromAnotherEnvironmentIsRefused) {
+    TempFolder folder;
+    const auto dataDir = appPathsFor(folder.path() / "shop").dataDir;
+    std::filesystem::create_directories(dataDir);
+    std::filesystem::create_directories(folder.path() / "other-runtime");
+    LinuxSingleInstanceLock running(dataDir);
+    ASSERT_TRUE(claimSingleInstance(running, [](const QString&, const QString&) {}));
+
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::setenv("XDG_RUNTIME_DIR", (folder.path() / "other-runtime").c_str(), 1);
+        ::setenv("HOME", folder.path().c_str(), 1);
+        LinuxSingleInstanceLock lock(dataDir);
+        QString told;
+        const bool alone =
+            claimSingleInstance(lock, [&](const QString& text, const QString&) { told = text; });
+        ::_exit(!alone && told == QString::fromUtf8("程序已经运行") ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
 TEST(Program, MakesTheMainWindowShownAndFiveSideWindowsHidden) {
     testing::ensureApplication();
     TempFolder folder;
     const auto paths = appPathsFor(folder.path());
-    SettingsStore settings(paths.settingsFile());
+    SaveFailures saveFailures;
+    SettingsStore settings(paths.settingsFile(), &saveFailures);
     SharedDriveTable drives;
     LinuxFileSystem files(drives);
     LinuxFolderReader folderReader(drives);
@@ -50,8 +82,9 @@ TEST(Program, MakesTheMainWindowShownAndFiveSideWindowsHidden) {
     FakeInputMethods inputMethods;
     FakeDriveNotifications driveEvents;
 
-    const auto windows = createProgramWindows(
-        {paths, settings, drives, files, folderReader, shell, sounds, inputMethods, driveEvents});
+    const auto windows =
+        createProgramWindows({paths, settings, saveFailures, drives, files, folderReader, shell,
+                              sounds, inputMethods, driveEvents});
 
     EXPECT_TRUE(windows.main->isVisible());
     const struct {

@@ -21,10 +21,32 @@ QString folderOf(const testing::TempFolder& folder) {
     return QString::fromStdString(folder.path().string());
 }
 
+// Sets an environment variable for the life of the object.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const char* name, const std::string& value) : name_(name) {
+        if (const char* previous = ::getenv(name)) {
+            saved_ = previous;
+        }
+        ::setenv(name, value.c_str(), 1);
+    }
+    ~ScopedEnvironment() {
+        if (saved_) {
+            ::setenv(name_, saved_->c_str(), 1);
+        } else {
+            ::unsetenv(name_);
+        }
+    }
+
+private:
+    const char* name_;
+    std::optional<std::string> saved_;
+};
+
 TEST(SingleInstanceLock, ASecondHolderWaitsUntilTheFirstIsGone) {
     const testing::TempFolder folder;
-    std::optional<LinuxSingleInstanceLock> first(std::in_place, folderOf(folder));
-    LinuxSingleInstanceLock second(folderOf(folder));
+    std::optional<LinuxSingleInstanceLock> first(std::in_place, folder.path());
+    LinuxSingleInstanceLock second(folder.path());
 
     ASSERT_TRUE(first->tryAcquire("青禾点唱"));
     EXPECT_TRUE(first->tryAcquire("青禾点唱"));
@@ -43,14 +65,14 @@ TEST(SingleInstanceLock, ASecondHolderWaitsUntilTheFirstIsGone) {
 // own lock.
 TEST(SingleInstanceLock, DifferentNamesAreDifferentLocks) {
     const testing::TempFolder folder;
-    LinuxSingleInstanceLock slash(folderOf(folder));
-    LinuxSingleInstanceLock backslash(folderOf(folder));
+    LinuxSingleInstanceLock slash(folder.path());
+    LinuxSingleInstanceLock backslash(folder.path());
     EXPECT_TRUE(slash.tryAcquire("shop/lock"));
     EXPECT_TRUE(backslash.tryAcquire("shop\\lock"));
 
     const QString fileName = LinuxSingleInstanceLock::lockFileName("../青禾/lock");
     EXPECT_FALSE(fileName.contains('/'));
-    EXPECT_TRUE(fileName.startsWith("lock-"));
+    EXPECT_TRUE(fileName.startsWith(".lock-"));
 }
 
 TEST(SingleInstanceLock, ALockLeftByACrashedHolderIsTakenOver) {
@@ -59,7 +81,7 @@ TEST(SingleInstanceLock, ALockLeftByACrashedHolderIsTakenOver) {
     ASSERT_GE(child, 0);
     if (child == 0) {
         // Dies holding the lock: no destructor runs, the lock file stays.
-        auto* lock = new LinuxSingleInstanceLock(folderOf(folder));
+        auto* lock = new LinuxSingleInstanceLock(folder.path());
         ::_exit(lock->tryAcquire("qinghe") ? 0 : 1);
     }
     int status = 0;
@@ -69,27 +91,46 @@ TEST(SingleInstanceLock, ALockLeftByACrashedHolderIsTakenOver) {
     ASSERT_TRUE(
         QFile::exists(folderOf(folder) + "/" + LinuxSingleInstanceLock::lockFileName("qinghe")));
 
-    LinuxSingleInstanceLock survivor(folderOf(folder));
+    LinuxSingleInstanceLock survivor(folder.path());
     EXPECT_TRUE(survivor.tryAcquire("qinghe"));
 }
 
-TEST(SingleInstanceLock, LivesInTheRuntimeFolder) {
-    const testing::TempFolder folder;
-    const char* previous = ::getenv("XDG_RUNTIME_DIR");
-    const std::optional<std::string> saved =
-        previous ? std::optional<std::string>(previous) : std::nullopt;
-    ::setenv("XDG_RUNTIME_DIR", folder.path().c_str(), 1);
+// Two starts on one data folder from different environments (another desktop session, another
+// user) would overwrite each other's lists; two shop folders are two shops.
+TEST(SingleInstanceLock, OneProgramPerDataFolderWhateverTheEnvironment) {
+    const testing::TempFolder shop;
+    const testing::TempFolder runtimeA;
+    const testing::TempFolder runtimeB;
+    std::filesystem::create_directories(shop.path() / "one");
+    std::filesystem::create_directories(shop.path() / "two");
 
-    LinuxSingleInstanceLock lock;
-    EXPECT_TRUE(lock.tryAcquire("qinghe"));
-    EXPECT_TRUE(
-        QFile::exists(folderOf(folder) + "/" + LinuxSingleInstanceLock::lockFileName("qinghe")));
+    std::optional<ScopedEnvironment> environment(std::in_place, "XDG_RUNTIME_DIR",
+                                                 runtimeA.path().string());
+    LinuxSingleInstanceLock first(shop.path() / "one");
+    ASSERT_TRUE(first.tryAcquire("qinghe"));
+    EXPECT_TRUE(std::filesystem::exists(
+        shop.path() / "one" / LinuxSingleInstanceLock::lockFileName("qinghe").toStdString()));
 
-    if (saved) {
-        ::setenv("XDG_RUNTIME_DIR", saved->c_str(), 1);
-    } else {
-        ::unsetenv("XDG_RUNTIME_DIR");
-    }
+    environment.emplace("XDG_RUNTIME_DIR", runtimeB.path().string());
+    LinuxSingleInstanceLock sameFolder(shop.path() / "one");
+    EXPECT_FALSE(sameFolder.tryAcquire("qinghe"));
+    LinuxSingleInstanceLock otherShop(shop.path() / "two");
+    EXPECT_TRUE(otherShop.tryAcquire("qinghe"));
+}
+
+// A data folder that may not be written still keeps a second copy out, through a lock of its
+// own in the runtime folder.
+TEST(SingleInstanceLock, AnUnwritableDataFolderLocksInTheRuntimeFolder) {
+    const testing::TempFolder runtime;
+    const std::filesystem::path missing = runtime.path() / "no-such-folder";
+    LinuxSingleInstanceLock first(missing, folderOf(runtime));
+    LinuxSingleInstanceLock second(missing, folderOf(runtime));
+    LinuxSingleInstanceLock elsewhere(runtime.path() / "another-missing-folder", folderOf(runtime));
+
+    ASSERT_TRUE(first.tryAcquire("qinghe"));
+    EXPECT_TRUE(first.lockFilePath("qinghe").startsWith(folderOf(runtime)));
+    EXPECT_FALSE(second.tryAcquire("qinghe"));
+    EXPECT_TRUE(elsewhere.tryAcquire("qinghe"));
 }
 
 }  // namespace
