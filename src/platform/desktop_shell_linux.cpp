@@ -3,9 +3,20 @@
 #include <QProcess>
 #include <QString>
 
+#include "text/atomic_file.h"
+#include "text/gbk.h"
+
 namespace qh {
 
 namespace {
+
+// Linux takes no single argument longer than this (MAX_ARG_STRLEN).
+constexpr std::size_t kLongestScript = 128 * 1024 - 1;
+
+bool isUtf8(std::string_view content) {
+    const auto bytes = QByteArrayView(content.data(), static_cast<qsizetype>(content.size()));
+    return QString::fromUtf8(bytes).toUtf8() == bytes;
+}
 
 QString hostPathText(const std::filesystem::path& path) {
     return QString::fromLocal8Bit(path.native().data(),
@@ -30,10 +41,35 @@ bool DesktopShell::openAddress(const std::string& address) {
     return openWithDefaultHandler(QString::fromStdString(address));
 }
 
+std::optional<std::string> batchFileAsShellScript(std::string_view content) {
+    const std::string utf8 =
+        isUtf8(content) ? std::string(content) : fromGbk(content).toStdString();
+    std::string script;
+    script.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        if (utf8[i] != '\r') {
+            script += utf8[i];
+        } else if (i + 1 == utf8.size() || utf8[i + 1] != '\n') {
+            script += '\n';
+        }
+    }
+    if (script.size() > kLongestScript || script.find('\0') != std::string::npos) {
+        return std::nullopt;
+    }
+    return script;
+}
+
 bool DesktopShell::runBatchHidden(const std::filesystem::path& batchFile) {
+    const auto content = readWholeFile(batchFile);
+    const auto script = content ? batchFileAsShellScript(*content) : std::nullopt;
+    if (!script) {
+        return false;
+    }
     QProcess process;
     process.setProgram(QStringLiteral("/bin/sh"));
-    process.setArguments({hostPathText(batchFile)});
+    // The script's own name is its $0, as when sh reads the file.
+    process.setArguments(
+        {QStringLiteral("-c"), QString::fromStdString(*script), hostPathText(batchFile)});
     process.setWorkingDirectory(hostPathText(batchFile.parent_path()));
     process.setStandardInputFile(QProcess::nullDevice());
     process.setStandardOutputFile(QProcess::nullDevice());
