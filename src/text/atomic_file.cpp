@@ -13,6 +13,8 @@ namespace qh {
 namespace {
 
 constexpr int kTemporaryNameAttempts = 100;
+// As many links as Linux itself follows before it gives up with ELOOP.
+constexpr int kMostLinksFollowed = 40;
 // Keeps "." + name + suffix within the 255 bytes a Linux file name may have.
 constexpr std::size_t kMaxNameBytesInTemporary = 200;
 
@@ -72,6 +74,24 @@ bool syncFolder(const std::filesystem::path& folder) {
     return synced;
 }
 
+// A data file the shop made a symbolic link (to a list kept on another disk) stays one: the new
+// content replaces the file the link points to, and the link is left as it is. Empty for a loop.
+std::optional<std::filesystem::path> throughLinks(const std::filesystem::path& file) {
+    std::filesystem::path at = file;
+    for (int hop = 0; hop < kMostLinksFollowed; ++hop) {
+        std::error_code error;
+        if (!std::filesystem::is_symlink(at, error)) {
+            return at;
+        }
+        const auto target = std::filesystem::read_symlink(at, error);
+        if (error) {
+            return std::nullopt;
+        }
+        at = target.is_absolute() ? target : at.parent_path() / target;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<std::string> readWholeFile(const std::filesystem::path& file) {
@@ -101,7 +121,12 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& file) {
     return content;
 }
 
-bool writeFileAtomically(const std::filesystem::path& file, std::string_view content) {
+bool writeFileAtomically(const std::filesystem::path& path, std::string_view content) {
+    const auto target = throughLinks(path);
+    if (!target) {
+        return false;
+    }
+    const std::filesystem::path& file = *target;
     std::filesystem::path temporary;
     const int fd = createTemporaryFor(file, temporary);
     if (fd < 0) {

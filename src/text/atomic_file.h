@@ -1,7 +1,8 @@
 #pragma once
 // Whole-file reads and writes for the data folder. A write goes to a temporary file beside the
 // target, is flushed to disk and renamed over the target, so a crash or a power cut leaves
-// either the old or the new file, never half of one.
+// either the old or the new file, never half of one. A target that is a symbolic link is written
+// through: its link target is replaced the same way.
 #include <filesystem>
 #include <optional>
 #include <string>
