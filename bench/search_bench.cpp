@@ -28,6 +28,7 @@
 #include "platform/fake_sound_device.h"
 #include "platform/folder_reader_linux.h"
 #include "platform/linux_file_system.h"
+#include "settings/save_failures.h"
 #include "settings/settings_store.h"
 #include "text/gbk.h"
 
@@ -141,7 +142,8 @@ void benchTree(const char* label, const std::filesystem::path& shop) {
     QTemporaryDir appDir;
     const auto paths = appPathsFor(appDir.path().toStdString());
     std::filesystem::create_directories(paths.dataDir);
-    SettingsStore settings(paths.settingsFile());
+    SaveFailures saveFailures;
+    SettingsStore settings(paths.settingsFile(), &saveFailures);
     settings.write("PanFu1", "PanFu1", "F");
     DriveTable table;
     table.set({'F', driveF, DriveType::Fixed});
@@ -152,8 +154,8 @@ void benchTree(const char* label, const std::filesystem::path& shop) {
     FakeSoundDevice sounds;
     FakeInputMethods inputMethods;
     FakeDriveNotifications driveEvents;
-    MainWindow window(
-        {paths, settings, drives, files, reader, shell, sounds, inputMethods, driveEvents});
+    MainWindow window({paths, settings, saveFailures, drives, files, reader, shell, sounds,
+                       inputMethods, driveEvents});
     window.setMessagePresenter([](const QString&) {});
     window.show();
     auto* status = window.findChild<QLabel*>("Label63");

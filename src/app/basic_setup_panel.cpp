@@ -1,6 +1,8 @@
 #include "app/basic_setup_panel.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -13,6 +15,8 @@
 #include "media/sound_cue.h"
 #include "platform/shared_drive_table.h"
 #include "platform/shell.h"
+#include "settings/drive_setup.h"
+#include "settings/save_failures.h"
 #include "settings/settings_store.h"
 #include "text/gbk.h"
 
@@ -43,7 +47,33 @@ QLabel* makeTreePicture(QWidget* parent) {
     return picture;
 }
 
+// The letter a drive box names, upper-cased; 0 for a blank, a typed word or a letter the
+// drop-downs do not offer.
+char letterOf(const QString& text) {
+    const QString letter = text.trimmed().toUpper();
+    if (letter.size() != 1 || letter[0] < QLatin1Char('D') || letter[0] > QLatin1Char('Z')) {
+        return 0;
+    }
+    return static_cast<char>(letter[0].unicode());
+}
+
+QString hostText(const std::filesystem::path& path) {
+    return QString::fromLocal8Bit(path.native().data(),
+                                  static_cast<qsizetype>(path.native().size()));
+}
+
 }  // namespace
+
+std::optional<std::filesystem::path> chooseDriveFolderInDialog(QWidget* parent, char letter) {
+    const QString folder = QFileDialog::getExistingDirectory(
+        parent, QString::fromUtf8(setup_texts::kChooseFolderCaption).arg(QChar(letter)),
+        QDir::homePath(), QFileDialog::ShowDirsOnly);
+    if (folder.isEmpty()) {
+        return std::nullopt;
+    }
+    const QByteArray local = folder.toLocal8Bit();
+    return std::filesystem::path(std::string(local.constData(), local.size()));
+}
 
 BasicSetupPanel::BasicSetupPanel(BasicSetupServices services, QWidget* parent)
     : QGroupBox(parent), services_(std::move(services)) {
@@ -76,14 +106,27 @@ BasicSetupPanel::BasicSetupPanel(BasicSetupServices services, QWidget* parent)
                 [this, i](const QString& text) { driveChanged(i + 1, text); });
         driveCombos_[i] = combo;
 
+        auto* chooser = new QPushButton(QString::fromUtf8(kChooseFolderButton), this);
+        chooser->setObjectName(QStringLiteral("DriveFolderButton%1").arg(i + 1));
+        chooser->setGeometry(left + 60, 178, 80, 26);
+        connect(chooser, &QPushButton::clicked, this, [this, i] { chooseFolder(i + 1); });
+        folderButtons_[i] = chooser;
+
         auto* open = new QPushButton(QString::fromUtf8(kOpenButtonBlank), this);
         open->setObjectName(QString::fromLatin1(buttonNames[i]));
-        open->setGeometry(left, 210, 140, 26);
+        open->setGeometry(left, 206, 140, 24);
         open->hide();
         // The fourth button opens drive 4's library like its three twins: a shop that sets four
         // drives expects all four to open.
         connect(open, &QPushButton::clicked, this, [this, i] { openLibraryFolder(i + 1); });
         openButtons_[i] = open;
+
+        auto* folder = new QLabel(this);
+        folder->setObjectName(QStringLiteral("DriveFolderLabel%1").arg(i + 1));
+        folder->setGeometry(left, 232, 140, 16);
+        folder->setStyleSheet("font-size: 11px;");
+        folderLabels_[i] = folder;
+        showDriveFolder(i + 1);
     }
 
     addLabel(this, kStep2, 24, 252, heading);
@@ -127,21 +170,68 @@ void BasicSetupPanel::setInputMethodNames(const QStringList& names) {
     inputMethodBox_->setCurrentIndex(-1);
 }
 
+void BasicSetupPanel::showEvent(QShowEvent* event) {
+    // Sticks come and go while the panel is hidden.
+    for (int drive = 1; drive <= 4; ++drive) {
+        showDriveFolder(drive);
+    }
+    QGroupBox::showEvent(event);
+}
+
 // ComboBox6Change, ComboBox7Change, ComboBox8Change, ComboBox19Change.
 void BasicSetupPanel::driveChanged(int drive, const QString& text) {
     const std::string letter = toGbk(text);
     const std::string key = "PanFu" + std::to_string(drive);
     services_.settings.write(key, key, letter);
-    QPushButton* open = openButtons_[drive - 1];
     if (letter != " ") {
-        open->setText(QString::fromUtf8("打开") + text +
-                      fromGbk(":\\" + libraryFolderName() + "\\"));
-        open->show();
+        openButtons_[drive - 1]->setText(QString::fromUtf8("打开") + text +
+                                         fromGbk(":\\" + libraryFolderName() + "\\"));
         services_.showInSearchBar(drive, text);
-    } else {
-        open->hide();
     }
     createCategoryFolders(services_.files, letter);
+    showDriveFolder(drive);
+    services_.sounds.request(kCueSelect);
+}
+
+void BasicSetupPanel::showDriveFolder(int drive) {
+    const QString text = driveCombos_[drive - 1]->currentText();
+    const char letter = letterOf(text);
+    const auto table = services_.drives.snapshot();
+    const Drive* entry = letter != 0 ? table->find(letter) : nullptr;
+    QLabel* label = folderLabels_[drive - 1];
+    if (entry != nullptr) {
+        const QString folder = hostText(entry->hostRoot);
+        label->setText(label->fontMetrics().elidedText(folder, Qt::ElideMiddle, label->width()));
+        label->setToolTip(folder);
+    } else {
+        label->setText(letter != 0 ? QString::fromUtf8(setup_texts::kNoFolderForLetter)
+                                   : QString());
+        label->setToolTip({});
+    }
+    // A letter that stands for no folder has no library to open: the clerk chooses one first.
+    openButtons_[drive - 1]->setVisible(entry != nullptr && text != QLatin1String(" "));
+    folderButtons_[drive - 1]->setEnabled(letter != 0);
+}
+
+void BasicSetupPanel::chooseFolder(int drive) {
+    const char letter = letterOf(driveCombos_[drive - 1]->currentText());
+    if (letter == 0 || !services_.chooseFolder) {
+        return;
+    }
+    const auto folder = services_.chooseFolder(this, letter);
+    if (!folder) {
+        return;
+    }
+    const bool saved = saveDriveMapEntry(services_.dataDir, letter, *folder);
+    services_.saveFailures.record(saved, services_.dataDir / kDriveMapFileName);
+    // The letter serves this run even when the map could not keep it; the clerk has been told.
+    DriveTable table = *services_.drives.snapshot();
+    table.set({letter, *folder, DriveType::Fixed});
+    services_.drives.replace(std::move(table));
+    createCategoryFolders(services_.files, std::string(1, letter));
+    for (int each = 1; each <= 4; ++each) {
+        showDriveFolder(each);
+    }
     services_.sounds.request(kCueSelect);
 }
 

@@ -24,6 +24,10 @@ inline constexpr const char* kStep4 = "第四步：点击 确定设置完毕";
 inline constexpr const char* kStep4Line1 = "1.基本设置到此圆满完成。";
 inline constexpr const char* kDoneButton = "确定设置完毕";
 inline constexpr const char* kOpenButtonBlank = "打开  :\\青禾点唱库\\";
+// On Linux a letter is a folder of this computer, chosen beside each drive box.
+inline constexpr const char* kChooseFolderButton = "选择文件夹";
+inline constexpr const char* kChooseFolderCaption = "选择 %1 盘对应的文件夹";
+inline constexpr const char* kNoFolderForLetter = "未对应文件夹，请选择";
 
 // The seventeen lines of the instruction list at the foot of the panel.
 const std::vector<const char*>& instructionLines();

@@ -203,7 +203,7 @@ void DownloadListsPanel::createStagingFolders() {
 
 void DownloadListsPanel::saveShownBeforeSearch() {
     if (startUpLoaded_) {
-        services_.lists.shown().save();
+        services_.lists.saveShown();
     }
 }
 

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <cstdio>
+#include <cstdlib>
 
 #include "app/command_line.h"
 #include "app/program.h"
@@ -14,6 +15,7 @@
 #include "platform/mount_watcher_linux.h"
 #include "platform/single_instance_lock_linux.h"
 #include "settings/drive_setup.h"
+#include "settings/save_failures.h"
 #include "settings/settings_store.h"
 #include "text/atomic_file.h"
 
@@ -21,7 +23,17 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(qh::applicationTitle()));
 
-    qh::LinuxSingleInstanceLock lock;
+    const auto line = qh::parseCommandLine({argv + 1, argv + argc});
+    for (const auto& error : line.errors) {
+        std::fprintf(stderr, "qinghe: %s\n", error.c_str());
+    }
+    const auto paths = qh::locateAppPaths(
+        line.appDir.value_or(
+            std::filesystem::path(QCoreApplication::applicationDirPath().toStdString())),
+        qh::userDataRoot());
+
+    // One program per data folder: two on one folder would overwrite each other's lists.
+    qh::LinuxSingleInstanceLock lock(paths.dataDir);
     const bool alone =
         qh::claimSingleInstance(lock, [](const QString& text, const QString& caption) {
             QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok);
@@ -31,17 +43,17 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    const auto line = qh::parseCommandLine({argv + 1, argv + argc});
-    for (const auto& error : line.errors) {
-        std::fprintf(stderr, "qinghe: %s\n", error.c_str());
-    }
-    const auto paths = qh::appPathsFor(line.appDir.value_or(
-        std::filesystem::path(QCoreApplication::applicationDirPath().toStdString())));
+    qh::SaveFailures saveFailures;
+    // A data folder that may not be written is told at once, before the clerk sets anything up.
+    saveFailures.record(qh::isWritableFolder(paths.dataDir), paths.settingsFile());
+    const char* home = std::getenv("HOME");
     const auto mountInfo = qh::readWholeFile("/proc/self/mountinfo").value_or("");
-    qh::SharedDriveTable drives(qh::assembleDriveTable(qh::loadDriveMap(paths.dataDir), line.drives,
-                                                       qh::removableMounts(mountInfo)));
+    qh::SharedDriveTable drives(qh::assembleDriveTable(
+        qh::loadDriveMap(paths.dataDir), line.drives,
+        qh::machineVolumes(
+            mountInfo, home != nullptr ? std::filesystem::path(home) : std::filesystem::path())));
 
-    qh::SettingsStore settings(paths.settingsFile());
+    qh::SettingsStore settings(paths.settingsFile(), &saveFailures);
     qh::LinuxFileSystem files(drives);
     qh::LinuxFolderReader folderReader(drives);
     qh::DesktopShell shell;
@@ -52,7 +64,7 @@ int main(int argc, char** argv) {
     qh::MountWatcher mounts;
     qh::LinuxDriveNotifications driveEvents(mounts, drives);
     const auto windows =
-        qh::createProgramWindows({paths, settings, drives, files, folderReader, shell,
+        qh::createProgramWindows({paths, settings, saveFailures, drives, files, folderReader, shell,
                                   keySoundDevice, inputMethods, driveEvents});
     return app.exec();
 }

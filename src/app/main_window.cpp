@@ -27,6 +27,7 @@
 #include "platform/drive_notifications.h"
 #include "platform/input_methods.h"
 #include "platform/shell.h"
+#include "settings/save_failures.h"
 #include "settings/settings_store.h"
 #include "text/gbk.h"
 #include "text/text_list_file.h"
@@ -64,16 +65,29 @@ void showOnTop(QWidget* window) {
 
 }  // namespace
 
+QString cannotSaveMessage(const std::filesystem::path& file) {
+    const auto folder = file.parent_path();
+    return QString::fromUtf8(
+               "无法保存到数据文件夹：%1\n磁盘可能已满或只读。本次运行的更改不能保存，"
+               "请检查该文件夹后重新启动程序。")
+        .arg(QString::fromLocal8Bit(folder.native().data(),
+                                    static_cast<qsizetype>(folder.native().size())));
+}
+
 MainWindow::MainWindow(MainWindowServices services)
     : services_(std::move(services)),
       keySounds_(services_.keySoundDevice, services_.paths.appFile(gbk("按键音乐")), this),
       resultModel_(services_.files, FileRowsModel::Numbering::Numbered),
       shownModel_(services_.files, FileRowsModel::Numbering::Plain),
-      downloadLists_(services_.paths),
+      downloadLists_(services_.paths, &services_.saveFailures),
       presentMessage_([this](const QString& text) {
           QMessageBox::information(this, QApplication::applicationName(), text);
       }) {
     setObjectName("TForm1");
+    // Told after the handler that failed to save has finished, not in the middle of it.
+    services_.saveFailures.setNotice([this](const std::filesystem::path& file) {
+        QTimer::singleShot(0, this, [this, file] { presentMessage_(cannotSaveMessage(file)); });
+    });
     setWindowTitle(QString::fromUtf8("青禾点唱 手机下载系统2010.9.01"));
     // The look the window was designed with, until a stored skin replaces it.
     applySkin(0);
@@ -103,6 +117,7 @@ MainWindow::MainWindow(MainWindowServices services)
 }
 
 MainWindow::~MainWindow() {
+    services_.saveFailures.setNotice({});
     downloadListsPanel_->stopCopies();
     FormDestroy();
 }
@@ -131,7 +146,8 @@ void MainWindow::buildFrame() {
          [this] { return parameters_ != nullptr ? parameters_->unitPrices() : UnitPrices{}; }},
         client_, resultArea_);
     basicSetup_ = new BasicSetupPanel(
-        {services_.settings, services_.files, services_.drives, services_.shell, keySounds_,
+        {services_.settings, services_.saveFailures, services_.files, services_.drives,
+         services_.shell, keySounds_, services_.paths.dataDir, services_.chooseDriveFolder,
          [this](int drive, const QString& text) { searchBar_->showLibraryDrive(drive, text); }},
         client_);
     basicSetup_->hide();
@@ -277,7 +293,7 @@ void MainWindow::QiDTimerTimer() {
     if (fileExists(hotFile)) {
         hotList_.assign(loadTextList(hotFile));
     } else {
-        saveTextList(hotFile, hotList_.lines());
+        services_.saveFailures.record(saveTextList(hotFile, hotList_.lines()), hotFile);
     }
     downloadListsPanel_->loadAtStartUp();
     downloadListsPanel_->createStagingFolders();
@@ -309,7 +325,7 @@ void MainWindow::FormCloseQuery() {
     downloadLists_.saveAtShutDown();
     const auto hotFile = services_.paths.dataFile(gbk("热门推荐.txt"));
     if (fileExists(hotFile)) {
-        saveTextList(hotFile, hotList_.lines());
+        services_.saveFailures.record(saveTextList(hotFile, hotList_.lines()), hotFile);
     }
     keySounds_.playClosingSound();
 }

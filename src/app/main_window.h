@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/basic_setup_panel.h"
 #include "app/file_rows_model.h"
 #include "app/window_state.h"
 #include "download/download_lists.h"
@@ -32,6 +33,7 @@ class ParametersWindow;
 class PlayerColumnPanel;
 class ResultAreaPanel;
 class SearchBarPanel;
+class SaveFailures;
 class SettingsStore;
 class SharedDriveTable;
 class Shell;
@@ -42,6 +44,7 @@ struct SideWindows;
 struct MainWindowServices {
     AppPaths paths;
     SettingsStore& settings;
+    SaveFailures& saveFailures;
     SharedDriveTable& drives;
     FileSystem& files;
     const FolderReader& folderReader;
@@ -49,12 +52,17 @@ struct MainWindowServices {
     SoundDevice& keySoundDevice;
     const InputMethods& inputMethods;
     DriveNotifications& driveNotifications;
+    // The set-up panel's folder dialog; tests answer it themselves.
+    DriveFolderChooser chooseDriveFolder = chooseDriveFolderInDialog;
 };
 
 // The window's outer frame around its client area, as the shop's screens drew it; the layout
 // and the resize rules count in outer pixels.
 inline constexpr int kFrameWidth = 4;
 inline constexpr int kFrameHeight = 24;
+
+// The clerk's one notice of a run in which the data folder could not be written.
+QString cannotSaveMessage(const std::filesystem::path& file);
 
 class MainWindow : public QMainWindow {
     Q_OBJECT

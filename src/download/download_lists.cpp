@@ -1,6 +1,7 @@
 #include "download/download_lists.h"
 
 #include "settings/app_paths.h"
+#include "settings/save_failures.h"
 #include "text/gbk.h"
 
 namespace qh {
@@ -18,16 +19,22 @@ const std::string& tooManyResultsMessage() {
     return message;
 }
 
-DownloadLists::DownloadLists(const AppPaths& paths)
+DownloadLists::DownloadLists(const AppPaths& paths, SaveFailures* failures)
     : lists_{listOf(paths, 0), listOf(paths, 1), listOf(paths, 2), listOf(paths, 3),
-             listOf(paths, 4)} {}
+             listOf(paths, 4)},
+      failures_(failures) {}
 
 void DownloadLists::loadShown() {
     shown().load();
 }
 
+bool DownloadLists::saveShown() const {
+    const bool saved = shown().save();
+    return failures_ != nullptr ? failures_->record(saved, shown().listFile()) : saved;
+}
+
 void DownloadLists::switchTo(int index) {
-    shown().save();  // a failed save is not reported, as no disk failure is
+    saveShown();
     shown().clear();
     shown_ = index;
     syncDownload_ = true;
@@ -37,7 +44,7 @@ void DownloadLists::switchTo(int index) {
 void DownloadLists::saveAtShutDown() const {
     std::error_code error;
     if (std::filesystem::exists(shown().listFile(), error)) {
-        shown().save();
+        saveShown();
     }
 }
 

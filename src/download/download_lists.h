@@ -14,6 +14,7 @@
 namespace qh {
 
 struct AppPaths;
+class SaveFailures;
 
 // 清单1 .. 清单5; inside the program they are lists 0 .. 4.
 inline constexpr int kListCount = 5;
@@ -31,8 +32,9 @@ struct ResultAdd {
 
 class DownloadLists {
 public:
-    // The lists' files are "清单1.txt" to "清单5.txt" in DataDir. Nothing is read yet.
-    explicit DownloadLists(const AppPaths& paths);
+    // The lists' files are "清单1.txt" to "清单5.txt" in DataDir. Nothing is read yet. A save
+    // that fails is recorded in `failures`.
+    explicit DownloadLists(const AppPaths& paths, SaveFailures* failures = nullptr);
 
     DownloadList& list(int index) { return lists_.at(index); }  // 0 for 清单1
     const DownloadList& list(int index) const { return lists_.at(index); }
@@ -45,6 +47,8 @@ public:
 
     // Start-up: 清单1 is shown with its file's content.
     void loadShown();
+    // Writes the shown list to its file; false when it could not be saved.
+    bool saveShown() const;
     // The shown list is saved to its file and forgotten; the list at `index` is loaded and
     // shown, and the 同步下载 box is ticked. Copy jobs and target folders are left alone.
     void switchTo(int index);
@@ -63,6 +67,7 @@ private:
     std::array<DownloadList, kListCount> lists_;
     int shown_ = 0;
     bool syncDownload_ = true;
+    SaveFailures* failures_;
 };
 
 }  // namespace qh

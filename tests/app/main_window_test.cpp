@@ -143,6 +143,67 @@ TEST_F(MainWindowTest, SetUpBlankHidesTheOpenButtonAndKeepsTheSearchBarLetter) {
     EXPECT_EQ(settings.read("PanFu2", "PanFu2"), "");
 }
 
+// On Linux a letter stands for a folder only once the clerk has chosen one; until then the
+// panel says so and offers no library to open.
+TEST_F(MainWindowTest, SetUpChoosesAFolderForALetterAndMakesTheLibraryThere) {
+    std::filesystem::create_directories(paths.dataDir);
+    folder.write(std::filesystem::path("app") / host("数据文件") / "drivemap.txt", "# shop\n");
+    const auto chosen = folder.path() / host("歌库 二");
+    std::filesystem::create_directories(chosen);
+    std::vector<char> asked;
+    auto services = this->services();
+    services.chooseDriveFolder = [&](QWidget*,
+                                     char letter) -> std::optional<std::filesystem::path> {
+        asked.push_back(letter);
+        return chosen;
+    };
+    MainWindow window(services);
+    window.show();
+    auto* setup = child<QComboBox>(window, "ComboBox7");
+    auto* open = child<QPushButton>(window, "Button7");
+    auto* label = child<QLabel>(window, "DriveFolderLabel2");
+    auto* choose = child<QPushButton>(window, "DriveFolderButton2");
+    EXPECT_FALSE(choose->isEnabled());
+
+    setup->setEditText("h");
+    EXPECT_FALSE(open->isVisible());
+    EXPECT_EQ(label->text(), QString::fromUtf8("未对应文件夹，请选择"));
+    ASSERT_TRUE(choose->isEnabled());
+    choose->click();
+
+    EXPECT_EQ(asked, std::vector<char>{'H'});
+    EXPECT_EQ(readFile(paths.dataDir / "drivemap.txt"), "# shop\r\nH=" + chosen.string() + "\r\n");
+    ASSERT_NE(drives.snapshot()->find('H'), nullptr);
+    EXPECT_EQ(drives.snapshot()->find('H')->hostRoot, chosen);
+    for (const auto& category : categoryTable()) {
+        EXPECT_TRUE(std::filesystem::is_directory(chosen / host("青禾点唱库") /
+                                                  gbkToHostName(category.folder)))
+            << category.number;
+    }
+    EXPECT_TRUE(open->isVisible());
+    EXPECT_EQ(label->toolTip().toStdString(), chosen.string());
+    open->click();
+    ASSERT_EQ(shell.openedFolders.size(), 1u);
+    EXPECT_EQ(shell.openedFolders[0], chosen / host("青禾点唱库"));
+}
+
+// A data folder that cannot be written is told once in the run, not at every choice.
+TEST_F(MainWindowTest, SettingsThatCannotBeSavedAreToldOnce) {
+    std::filesystem::create_directories(paths.dataDir);
+    std::filesystem::create_directory(paths.settingsFile());  // in the way of every write
+    auto window = open();
+    std::vector<QString> messages;
+    window->setMessagePresenter([&](const QString& text) { messages.push_back(text); });
+    letStartUpFinish(*window);
+    child<QComboBox>(*window, "ComboBox7")->setEditText("G");
+    child<QComboBox>(*window, "ComboBox8")->setEditText("G");
+    ASSERT_TRUE(testing::waitFor([&] { return !messages.empty(); }));
+    QTest::qWait(50);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], cannotSaveMessage(paths.settingsFile()));
+    EXPECT_TRUE(messages[0].contains(QString::fromStdString(paths.dataDir.string())));
+}
+
 TEST_F(MainWindowTest, TypingIntoASearchBarDriveRunsTheChangeForEveryKey) {
     auto window = open();
     auto* combo = child<QComboBox>(*window, "ComboBox3");

@@ -44,10 +44,10 @@ protected:
 
     void open() {
         auto services = this->services();
-        window = std::make_unique<MainWindow>(
-            MainWindowServices{services.paths, services.settings, services.drives, gate,
-                               services.folderReader, services.shell, services.keySoundDevice,
-                               services.inputMethods, services.driveNotifications});
+        window = std::make_unique<MainWindow>(MainWindowServices{
+            services.paths, services.settings, services.saveFailures, services.drives, gate,
+            services.folderReader, services.shell, services.keySoundDevice, services.inputMethods,
+            services.driveNotifications});
         window->setMessagePresenter([](const QString&) {});
         window->show();
         ASSERT_TRUE(

@@ -144,8 +144,8 @@ TEST(SearchWindowWarmUpTest, ARefusedSearchStopsTheWarmUpToo) {
     std::filesystem::create_directories(shop.paths.dataDir);
     shop.settings.write("PanFu1", "PanFu1", "F");
     const testing::GatedReader slowDisk(shop.folderReader, "慢");
-    MainWindow window({shop.paths, shop.settings, shop.drives, shop.files, slowDisk, shop.shell,
-                       shop.sounds, shop.inputMethods, shop.driveEvents});
+    MainWindow window({shop.paths, shop.settings, shop.saveFailures, shop.drives, shop.files,
+                       slowDisk, shop.shell, shop.sounds, shop.inputMethods, shop.driveEvents});
     std::vector<QString> messages;
     window.setMessagePresenter([&](const QString& text) { messages.push_back(text); });
     window.show();

@@ -11,6 +11,7 @@
 #include "platform/fake_sound_device.h"
 #include "platform/folder_reader_linux.h"
 #include "platform/linux_file_system.h"
+#include "settings/save_failures.h"
 #include "settings/settings_store.h"
 #include "support/qt_application.h"
 #include "support/temp_folder.h"
@@ -42,14 +43,15 @@ struct WindowTestShop {
         }
     }
     MainWindowServices services(Shell& useShell) {
-        return {paths,    settings, drives,       files,      folderReader,
-                useShell, sounds,   inputMethods, driveEvents};
+        return {paths,        settings, saveFailures, drives,       files,
+                folderReader, useShell, sounds,       inputMethods, driveEvents};
     }
     MainWindowServices services() { return services(shell); }
 
     TempFolder folder;
     AppPaths paths = appPathsFor(folder.path() / "app");
-    SettingsStore settings{paths.settingsFile()};
+    SaveFailures saveFailures;
+    SettingsStore settings{paths.settingsFile(), &saveFailures};
     SharedDriveTable drives;
     LinuxFileSystem files{drives};
     LinuxFolderReader folderReader{drives};

@@ -20,6 +20,7 @@
 #include "platform/mount_watcher_linux.h"
 #include "platform/sound_device.h"
 #include "settings/drive_setup.h"
+#include "settings/save_failures.h"
 #include "settings/settings_store.h"
 #include "shot_options.h"
 #include "shot_picture.h"
@@ -117,7 +118,8 @@ int main(int argc, char** argv) {
     const auto paths = qh::appPathsFor(options.shopDir / "app");
     // Only the shop's own drives: a stick of this machine would show up in the pictures.
     qh::SharedDriveTable drives(qh::assembleDriveTable(qh::loadDriveMap(paths.dataDir), {}, {}));
-    qh::SettingsStore settings(paths.settingsFile());
+    qh::SaveFailures saveFailures;
+    qh::SettingsStore settings(paths.settingsFile(), &saveFailures);
     qh::LinuxFileSystem files(drives);
     qh::LinuxFolderReader folderReader(drives);
     qh::DesktopShell shell;
@@ -125,8 +127,9 @@ int main(int argc, char** argv) {
     qh::LinuxInputMethods inputMethods;
     qh::MountWatcher mounts;
     qh::LinuxDriveNotifications driveEvents(mounts, drives);
-    const auto windows = qh::createProgramWindows(
-        {paths, settings, drives, files, folderReader, shell, sounds, inputMethods, driveEvents});
+    const auto windows =
+        qh::createProgramWindows({paths, settings, saveFailures, drives, files, folderReader, shell,
+                                  sounds, inputMethods, driveEvents});
 
     WindowDriver main(*windows.main);
     windows.main->setMessagePresenter([&main](const QString& text) { main.recordMessage(text); });
