@@ -62,8 +62,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # What the program loads or calls at run time and no library link shows: GStreamer's plugins
 # (without them Qt Multimedia cannot play, and constructing a player crashes), a CJK font for the
-# Chinese text, and xdg-open for opening folders, files and addresses.
+# Chinese text, Qt's Chinese texts for its own dialogs, and xdg-open for opening folders, files
+# and addresses.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, fonts-noto-cjk, xdg-utils")
+    "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, fonts-noto-cjk, qt6-translations-l10n, xdg-utils")
 
 include(CPack)
