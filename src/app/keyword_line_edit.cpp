@@ -40,6 +40,12 @@ void KeywordLineEdit::focusInEvent(QFocusEvent* event) {
         default:
             break;
     }
+    emit focusEntered();
+}
+
+void KeywordLineEdit::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    emit focusLeft();
 }
 
 }  // namespace qh

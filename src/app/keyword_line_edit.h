@@ -16,12 +16,15 @@ public:
 
 signals:
     void doubleClicked();
+    void focusEntered();
+    void focusLeft();
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     // Taking the focus by a click or Tab selects the whole text, so typing replaces a prompt
     // such as "这里输入查找关键字" instead of going into it.
     void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     bool allowed_ = true;

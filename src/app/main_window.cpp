@@ -136,9 +136,10 @@ void MainWindow::buildFrame() {
         new WindowMenu({services_.settings, services_.shell, services_.paths, keySounds_}, this);
     playerColumn_ = new PlayerColumnPanel(client_);
     categoryTabs_ = new CategoryTabStrip(client_);
-    searchBar_ = new SearchBarPanel({services_.settings, services_.files, services_.folderReader,
-                                     keySounds_, state_, *categoryTabs_, presentMessage_},
-                                    categoryTabs_);
+    searchBar_ = new SearchBarPanel(
+        {services_.settings, services_.files, services_.folderReader, services_.inputMethods,
+         keySounds_, state_, *categoryTabs_, presentMessage_},
+        categoryTabs_);
     resultArea_ = new ResultAreaPanel({resultModel_, state_, keySounds_}, categoryTabs_);
     downloadListsPanel_ = new DownloadListsPanel(
         {services_.files, services_.drives, services_.shell, downloadLists_, shownModel_,
@@ -232,7 +233,7 @@ void MainWindow::setSideWindows(const SideWindows& side) {
     pictures_ = side.pictures;
     cdCatalogue_ = side.cdCatalogue;
     connect(parameters_, &ParametersWindow::preferredInputMethodChanged, searchBar_,
-            &SearchBarPanel::applyPreferredInputMethod);
+            [this](const QString& name) { searchBar_->setPreferredInputMethod(toGbk(name)); });
 }
 
 const std::vector<std::string>& MainWindow::keywordHistory() const {
@@ -299,7 +300,9 @@ void MainWindow::QiDTimerTimer() {
     downloadListsPanel_->createStagingFolders();
     categoryTabs_->setCurrentIndex(kMusicTab);
     keySounds_.request(kCueStart);
-    searchBar_->applyPreferredInputMethod();
+    if (parameters_ != nullptr) {
+        searchBar_->setPreferredInputMethod(parameters_->preferredInputMethod());
+    }
     searchBar_->focusKeywordBox();
 }
 

@@ -50,7 +50,7 @@ struct MainWindowServices {
     const FolderReader& folderReader;
     Shell& shell;
     SoundDevice& keySoundDevice;
-    const InputMethods& inputMethods;
+    InputMethods& inputMethods;
     DriveNotifications& driveNotifications;
     // The set-up panel's folder dialog; tests answer it themselves.
     DriveFolderChooser chooseDriveFolder = chooseDriveFolderInDialog;

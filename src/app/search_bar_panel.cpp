@@ -15,6 +15,7 @@
 #include "library/search_plan.h"
 #include "media/key_sounds.h"
 #include "media/sound_cue.h"
+#include "platform/input_methods.h"
 #include "settings/settings_store.h"
 #include "text/gbk.h"
 
@@ -66,6 +67,9 @@ SearchBarPanel::SearchBarPanel(SearchBarServices services, QWidget* parent)
     keywordBox_->setInsertPolicy(QComboBox::NoInsert);
     keywordBox_->setGeometry(8, 16, 200, 26);
     keywordBox_->setEditText(QString::fromUtf8("这里输入查找关键字"));
+    connect(keywordEditor_, &KeywordLineEdit::focusEntered, this,
+            &SearchBarPanel::keywordBoxFocused);
+    connect(keywordEditor_, &KeywordLineEdit::focusLeft, this, &SearchBarPanel::keywordBoxLeft);
 
     searchButton_ = makeButton(this, "SpeedButton22", " 查找【Enter】", "回车为本地查找快捷键",
                                {212, 15, 100, 28});
@@ -222,9 +226,33 @@ void SearchBarPanel::focusKeywordBox() {
     keywordEditor_->selectAll();
 }
 
-void SearchBarPanel::applyPreferredInputMethod() {
+void SearchBarPanel::setPreferredInputMethod(const std::string& name) {
+    preferredInputMethod_ = name;
     if (!numberMode_->isChecked()) {
         keywordEditor_->setInputMethodAllowed(true);
+        if (keywordEditor_->hasFocus()) {
+            keywordBoxFocused();
+        }
+    }
+}
+
+void SearchBarPanel::keywordBoxFocused() {
+    if (numberMode_->isChecked()) {
+        services_.inputMethods.activateDefault();
+    } else if (!preferredInputMethod_.empty()) {
+        // The input-method framework switches the field it last heard has the focus, so it
+        // hears of the focus first.
+        QTimer::singleShot(0, this, [this] {
+            if (keywordEditor_->hasFocus() && !numberMode_->isChecked()) {
+                services_.inputMethods.activate(preferredInputMethod_);
+            }
+        });
+    }
+}
+
+void SearchBarPanel::keywordBoxLeft() {
+    if (!numberMode_->isChecked() && !preferredInputMethod_.empty()) {
+        services_.inputMethods.activateDefault();
     }
 }
 
@@ -237,10 +265,12 @@ void SearchBarPanel::CheckBox1Click() {
         keywordEditor_->setInputMethodAllowed(false);
         keywordBox_->setEditText(QString::fromUtf8("这里输入查找编号"));
     } else {
-        applyPreferredInputMethod();
+        keywordEditor_->setInputMethodAllowed(true);
         keywordBox_->setEditText(QString::fromUtf8("这里输入查找关键字"));
     }
     keywordEditor_->setFocus();
+    // The box may have had the focus already: its input method follows the mode now.
+    keywordBoxFocused();
     services_.keySounds.request(kCueSelect);
 }
 

@@ -21,6 +21,7 @@ namespace qh {
 class CategoryTabStrip;
 class FileSystem;
 class FolderReader;
+class InputMethods;
 class KeySounds;
 class KeywordLineEdit;
 class SettingsStore;
@@ -29,6 +30,7 @@ struct SearchBarServices {
     SettingsStore& settings;
     FileSystem& files;
     const FolderReader& folderReader;
+    InputMethods& inputMethods;
     KeySounds& keySounds;
     WindowState& state;
     const CategoryTabStrip& tabs;
@@ -50,9 +52,11 @@ public:
     // A sync add right after a keyword search takes back the history entry that search made.
     void trimKeywordHistory();
     void focusKeywordBox();
-    // Linux lets a program switch a box's input method on or off, not choose the engine: the
-    // preferred method is the desktop's own, on in keyword mode.
-    void applyPreferredInputMethod();
+    // The keyword box carries the clerk's preferred input method (GBK name, as the platform
+    // lists it) in keyword mode and the keyboard layout in number mode: it switches to it when
+    // it takes the focus, and back to the default when it loses it. An empty name changes
+    // nothing. A box that has the focus switches at once.
+    void setPreferredInputMethod(const std::string& name);
     // The 同步下载 box shows what the download lists hold; it changes them only by the clerk's or
     // any other hand on the box itself.
     void showCopyAtOnce(bool ticked);
@@ -73,6 +77,8 @@ private:
     void startSearchWorker();
     void walkEnded();
     void CheckBox1Click();
+    void keywordBoxFocused();
+    void keywordBoxLeft();
     void CheckBox2Click();
     // ComboBox3Change, ComboBox4Change, ComboBox5Change, ComboBox20Change.
     void driveChanged(int drive, const QString& text);
@@ -85,6 +91,7 @@ private:
     QTimer timer13_;
     QComboBox* keywordBox_;
     KeywordLineEdit* keywordEditor_;
+    std::string preferredInputMethod_;
     QPushButton* searchButton_;
     QPushButton* defaultButton_;
     QPushButton* webSearchButton_;

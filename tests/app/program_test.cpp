@@ -5,6 +5,11 @@
 
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
 #include <cstdlib>
 
 #include "platform/fake_drive_notifications.h"
@@ -18,6 +23,9 @@
 #include "settings/settings_store.h"
 #include "support/qt_application.h"
 #include "support/temp_folder.h"
+#include "support/wait_for.h"
+#include "support/window_children.h"
+#include "text/gbk.h"
 
 namespace qh {
 namespace {
@@ -111,6 +119,51 @@ TEST(Program, MakesTheMainWindowShownAndFiveSideWindowsHidden) {
     EXPECT_EQ(windows.side.pictures, windows.side.frames[2].get());
     EXPECT_EQ(windows.side.cdCatalogue, windows.side.frames[3].get());
     EXPECT_EQ(windows.side.parameters, windows.side.frames[4].get());
+}
+
+// The keyword box switches the desktop's input method: the clerk's pinyin while she types
+// keywords, the plain keyboard for numbers and outside the box.
+TEST(Program, TheKeywordBoxSwitchesTheInputMethodWithItsModeAndFocus) {
+    testing::ensureApplication();
+    TempFolder folder;
+    const auto paths = appPathsFor(folder.path());
+    std::filesystem::create_directories(paths.dataDir);
+    SaveFailures saveFailures;
+    SettingsStore settings(paths.settingsFile(), &saveFailures);
+    settings.write("PanFu1", "PanFu1", "F");
+    settings.write("ShuRuFa", "shurufa1", gbk("拼音"));
+    SharedDriveTable drives;
+    LinuxFileSystem files(drives);
+    LinuxFolderReader folderReader(drives);
+    FakeShell shell;
+    FakeSoundDevice sounds;
+    FakeInputMethods inputMethods({gbk("键盘 - 汉语"), gbk("拼音")});
+    FakeDriveNotifications driveEvents;
+    const auto windows =
+        createProgramWindows({paths, settings, saveFailures, drives, files, folderReader, shell,
+                              sounds, inputMethods, driveEvents});
+    MainWindow& main = *windows.main;
+    main.activateWindow();
+    const auto now = [&] { return inputMethods.current(); };
+
+    ASSERT_TRUE(testing::waitFor([&] { return now() == gbk("拼音"); }));
+    auto* numberMode = testing::child<QCheckBox>(main, "CheckBox1");
+    numberMode->click();
+    EXPECT_EQ(now(), gbk("键盘 - 汉语"));
+    numberMode->click();
+    EXPECT_TRUE(testing::waitFor([&] { return now() == gbk("拼音"); }));
+
+    // A method the machine does not have gives the keyboard; the parameters window's choice
+    // counts at once while the box has the focus.
+    auto* choice = testing::child<QComboBox>(*windows.side.parameters, "ComboBox1");
+    choice->setEditText(QString::fromUtf8("五笔"));
+    EXPECT_TRUE(testing::waitFor([&] { return inputMethods.calls().back().name == gbk("五笔"); }));
+    EXPECT_EQ(now(), gbk("键盘 - 汉语"));
+    choice->setEditText(QString::fromUtf8("拼音"));
+    EXPECT_TRUE(testing::waitFor([&] { return now() == gbk("拼音"); }));
+
+    testing::child<QPushButton>(main, "SpeedButton22")->setFocus();
+    EXPECT_EQ(now(), gbk("键盘 - 汉语"));
 }
 
 }  // namespace
