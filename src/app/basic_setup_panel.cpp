@@ -13,6 +13,7 @@
 #include "library/library_layout.h"
 #include "media/key_sounds.h"
 #include "media/sound_cue.h"
+#include "platform/path_on_disk.h"
 #include "platform/shared_drive_table.h"
 #include "platform/shell.h"
 #include "settings/drive_setup.h"
@@ -238,7 +239,7 @@ void BasicSetupPanel::chooseFolder(int drive) {
 // Button5Click, Button7Click, Button8Click and the fourth drive's Button16.
 void BasicSetupPanel::openLibraryFolder(int drive) {
     const auto root = libraryRoot(toGbk(driveCombos_[drive - 1]->currentText()));
-    if (const auto folder = services_.drives.snapshot()->resolve(root)) {
+    if (const auto folder = resolveOnDisk(*services_.drives.snapshot(), root)) {
         services_.shell.openFolder(*folder);
     }
 }

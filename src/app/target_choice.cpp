@@ -8,6 +8,7 @@
 #include "app/drive_folder_model.h"
 #include "media/key_sounds.h"
 #include "media/sound_cue.h"
+#include "platform/path_on_disk.h"
 #include "platform/shared_drive_table.h"
 #include "platform/shell.h"
 #include "text/gbk.h"
@@ -81,7 +82,7 @@ void TargetChoice::ShellTreeView2Click(const QModelIndex& folder) {
 void TargetChoice::openTargetFolder(int list) {
     folderTree_->hide();
     const auto folder = folderToOpen(toGbk(boxes_.at(list)->currentText()));
-    if (const auto host = services_.drives.snapshot()->resolve(folder)) {
+    if (const auto host = resolveOnDisk(*services_.drives.snapshot(), folder)) {
         services_.shell.openFolder(*host);
     }
 }

@@ -76,8 +76,8 @@ char DriveTable::nextFreeLetter() const {
     return 0;
 }
 
-std::optional<std::filesystem::path> DriveTable::resolve(std::string_view windowsPath) const {
-    const auto parsed = parseWindowsPath(windowsPath);
+std::optional<HostNames> DriveTable::resolveNames(std::string_view windowsPath) const {
+    auto parsed = parseWindowsPath(windowsPath);
     if (!parsed) {
         return std::nullopt;
     }
@@ -85,17 +85,29 @@ std::optional<std::filesystem::path> DriveTable::resolve(std::string_view window
     if (drive == nullptr) {
         return std::nullopt;
     }
-    std::filesystem::path host = drive->hostRoot;
+    HostNames host{drive->hostRoot, {}};
     for (const auto& name : parsed->names) {
-        const std::string hostName = gbkToHostName(name);
+        std::string hostName = gbkToHostName(name);
         // A name must stay one component below its parent, whatever the codec gave back.
         if (hostName.empty() || hostName == "." || hostName == ".." ||
             hostName.find('/') != std::string::npos || hostName.find('\0') != std::string::npos) {
             return std::nullopt;
         }
-        host /= hostName;
+        host.names.push_back(std::move(hostName));
     }
     return host;
+}
+
+std::optional<std::filesystem::path> DriveTable::resolve(std::string_view windowsPath) const {
+    auto host = resolveNames(windowsPath);
+    if (!host) {
+        return std::nullopt;
+    }
+    std::filesystem::path path = std::move(host->root);
+    for (const auto& name : host->names) {
+        path /= name;
+    }
+    return path;
 }
 
 std::optional<std::string> DriveTable::toWindowsPath(const std::filesystem::path& hostPath) const {

@@ -12,6 +12,12 @@ namespace qh {
 
 enum class DriveType { Fixed, Removable };
 
+// A Windows path in host form, its names not yet joined.
+struct HostNames {
+    std::filesystem::path root;      // the drive's host folder
+    std::vector<std::string> names;  // below it; each is one component
+};
+
 struct Drive {
     char letter = 0;  // 'A'..'Z'
     std::filesystem::path hostRoot;
@@ -32,11 +38,14 @@ public:
     // place, which a customer's disk never takes, even where the shop has no D.
     char nextFreeLetter() const;
 
-    // "X:\a\b" -> host path. "/" separates like "\"; ".." never climbs above the drive's root;
-    // a name holding ":" or NUL (a second drive letter, a stream name) makes the path
-    // unresolvable. Each name converts through gbkToHostName. Empty when the letter has no entry
-    // or the text is not a drive path.
+    // "X:\a\b" -> host path, as parseWindowsPath reads the text: "/" separates like "\"; ".."
+    // never climbs above the drive's root; a name holding a character no Windows name holds
+    // makes the path unresolvable. Each name converts through gbkToHostName. Empty when the
+    // letter has no entry or the text is not a drive path. Names are taken as spelled, without
+    // looking at the disk (resolveOnDisk finds them as Windows does).
     std::optional<std::filesystem::path> resolve(std::string_view windowsPath) const;
+    // The same path before its names are joined to the root, for a lookup name by name.
+    std::optional<HostNames> resolveNames(std::string_view windowsPath) const;
 
     // The reverse, for a host path inside a drive's folder: "X:\..." (GBK), folders without a
     // trailing backslash. The longest matching root wins.

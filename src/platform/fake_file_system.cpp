@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/wildcard_match.h"
+#include "text/byte_text.h"
 
 namespace qh {
 
@@ -60,28 +61,48 @@ void FakeFileSystem::removeDrive(char letter) {
     drives_.erase(driveLetter(letter));
 }
 
-FakeFileSystem::Node* FakeFileSystem::child(const Node& folder, std::string_view name) {
+FakeFileSystem::Node* FakeFileSystem::child(const Node& folder, std::string_view name,
+                                            Lookup lookup) {
     for (const auto& [childName, node] : folder.children) {
         if (childName == name) {
             return node.get();
         }
     }
-    return nullptr;
+    if (lookup == Lookup::Exact) {
+        return nullptr;
+    }
+    // GBK names: asciiLower folds single-byte letters only, never a trail byte.
+    const std::string folded = asciiLower(name);
+    const std::string* foundName = nullptr;
+    Node* found = nullptr;
+    for (const auto& [childName, node] : folder.children) {
+        if ((foundName == nullptr || childName < *foundName) && asciiLower(childName) == folded) {
+            foundName = &childName;
+            found = node.get();
+        }
+    }
+    return found;
 }
 
-bool FakeFileSystem::remove(Node& folder, std::string_view name) {
-    return std::erase_if(folder.children,
-                         [name](const auto& entry) { return entry.first == name; }) > 0;
+void FakeFileSystem::remove(Node& folder, const Node* node) {
+    std::erase_if(folder.children,
+                  [node](const auto& entry) { return entry.second.get() == node; });
 }
 
-FakeFileSystem::Node* FakeFileSystem::find(const WindowsPath& path) const {
+bool FakeFileSystem::holds(const Node& folder, const Node* node) {
+    return std::any_of(folder.children.begin(), folder.children.end(), [node](const auto& entry) {
+        return entry.second.get() == node || holds(*entry.second, node);
+    });
+}
+
+FakeFileSystem::Node* FakeFileSystem::find(const WindowsPath& path, Lookup lookup) const {
     const auto drive = drives_.find(path.letter);
     if (drive == drives_.end()) {
         return nullptr;
     }
     Node* node = drive->second.root.get();
     for (const auto& name : path.names) {
-        node = node->isFolder ? child(*node, name) : nullptr;
+        node = node->isFolder ? child(*node, name, lookup) : nullptr;
         if (node == nullptr) {
             return nullptr;
         }
@@ -89,9 +110,9 @@ FakeFileSystem::Node* FakeFileSystem::find(const WindowsPath& path) const {
     return node;
 }
 
-FakeFileSystem::Node* FakeFileSystem::find(std::string_view path) const {
+FakeFileSystem::Node* FakeFileSystem::find(std::string_view path, Lookup lookup) const {
     const auto parsed = parseWindowsPath(path);
-    return parsed ? find(*parsed) : nullptr;
+    return parsed ? find(*parsed, lookup) : nullptr;
 }
 
 std::optional<FakeFileSystem::Place> FakeFileSystem::placeOf(std::string_view path) const {
@@ -125,12 +146,12 @@ std::uint64_t FakeFileSystem::usedBytes(char letter) const {
 }
 
 FakeFileSystem::Node* FakeFileSystem::makeFolders(Node& root, std::span<const std::string> names,
-                                                  bool honourProtection) {
+                                                  bool testSetUp) {
     Node* folder = &root;
     for (const auto& name : names) {
-        Node* next = child(*folder, name);
+        Node* next = child(*folder, name, testSetUp ? Lookup::Exact : Lookup::AsWindows);
         if (next == nullptr) {
-            if (honourProtection && folder->writeProtected) {
+            if (!testSetUp && folder->writeProtected) {
                 return nullptr;
             }
             auto created = std::make_unique<Node>();
@@ -154,12 +175,12 @@ bool FakeFileSystem::addFile(std::string_view path, std::string data) {
     }
     const std::span<const std::string> names = parsed->names;
     Node* folder =
-        makeFolders(*drives_.at(parsed->letter).root, names.first(names.size() - 1), false);
+        makeFolders(*drives_.at(parsed->letter).root, names.first(names.size() - 1), true);
     if (folder == nullptr) {
         return false;
     }
     auto contents = std::make_shared<const std::string>(std::move(data));
-    if (Node* existing = child(*folder, names.back())) {
+    if (Node* existing = child(*folder, names.back(), Lookup::Exact)) {
         if (existing->isFolder) {
             return false;
         }
@@ -172,9 +193,16 @@ bool FakeFileSystem::addFile(std::string_view path, std::string data) {
     return true;
 }
 
+bool FakeFileSystem::addFolder(std::string_view path) {
+    std::lock_guard lock(mutex_);
+    const auto parsed = parseWindowsPath(path);
+    return parsed && drives_.contains(parsed->letter) &&
+           makeFolders(*drives_.at(parsed->letter).root, parsed->names, true) != nullptr;
+}
+
 std::optional<std::string> FakeFileSystem::fileContent(std::string_view path) const {
     std::lock_guard lock(mutex_);
-    const Node* node = find(path);
+    const Node* node = find(path, Lookup::Exact);
     if (node == nullptr || node->isFolder) {
         return std::nullopt;
     }
@@ -183,7 +211,7 @@ std::optional<std::string> FakeFileSystem::fileContent(std::string_view path) co
 
 bool FakeFileSystem::setAttributes(std::string_view path, std::uint32_t attributes) {
     std::lock_guard lock(mutex_);
-    Node* node = find(path);
+    Node* node = find(path, Lookup::Exact);
     if (node == nullptr) {
         return false;
     }
@@ -193,7 +221,7 @@ bool FakeFileSystem::setAttributes(std::string_view path, std::uint32_t attribut
 
 bool FakeFileSystem::setWriteProtected(std::string_view folder, bool writeProtected) {
     std::lock_guard lock(mutex_);
-    Node* node = find(folder);
+    Node* node = find(folder, Lookup::Exact);
     if (node == nullptr || !node->isFolder) {
         return false;
     }
@@ -208,9 +236,10 @@ std::vector<DirEntry> FakeFileSystem::list(std::string_view folder, std::string_
     if (node == nullptr || !node->isFolder) {
         return {};
     }
+    const Wildcard wildcard(pattern);
     std::vector<DirEntry> entries;
     for (const auto& [name, entry] : node->children) {
-        if (!matchesWildcard(name, pattern)) {
+        if (!wildcard.matches(name)) {
             continue;
         }
         const std::uint32_t dotName = name.starts_with('.') ? attr::Hidden : 0;
@@ -327,40 +356,47 @@ bool FakeFileSystem::deleteFile(std::string_view path) {
     std::lock_guard lock(mutex_);
     const auto place = placeOf(path);
     const Node* node = place ? child(*place->folder, place->name) : nullptr;
-    return node != nullptr && !node->isFolder && !place->folder->writeProtected &&
-           remove(*place->folder, place->name);
+    if (node == nullptr || node->isFolder || place->folder->writeProtected) {
+        return false;
+    }
+    remove(*place->folder, node);
+    return true;
 }
 
 bool FakeFileSystem::deleteFolder(std::string_view path) {
     std::lock_guard lock(mutex_);
     const auto place = placeOf(path);
     const Node* node = place ? child(*place->folder, place->name) : nullptr;
-    return node != nullptr && node->isFolder && node->children.empty() &&
-           !place->folder->writeProtected && remove(*place->folder, place->name);
+    if (node == nullptr || !node->isFolder || !node->children.empty() ||
+        place->folder->writeProtected) {
+        return false;
+    }
+    remove(*place->folder, node);
+    return true;
 }
 
 bool FakeFileSystem::rename(std::string_view from, std::string_view to) {
     std::lock_guard lock(mutex_);
     const auto source = placeOf(from);
     const auto target = placeOf(to);
-    if (!source || !target || source->folder->writeProtected || target->folder->writeProtected ||
-        child(*source->folder, source->name) == nullptr ||
-        child(*target->folder, target->name) != nullptr) {
+    if (!source || !target || source->folder->writeProtected || target->folder->writeProtected) {
+        return false;
+    }
+    const Node* moving = child(*source->folder, source->name);
+    const Node* existing = child(*target->folder, target->name);
+    // The entry's own name in other letter case is a new spelling, not a clash.
+    const bool respelling =
+        existing == moving && child(*target->folder, target->name, Lookup::Exact) == nullptr;
+    if (moving == nullptr || (existing != nullptr && !respelling)) {
         return false;
     }
     // A folder cannot move into itself or below itself.
-    const auto sourcePath = parseWindowsPath(from);
-    const auto targetPath = parseWindowsPath(to);
-    const bool intoItself =
-        targetPath->letter == sourcePath->letter &&
-        targetPath->names.size() >= sourcePath->names.size() &&
-        std::equal(sourcePath->names.begin(), sourcePath->names.end(), targetPath->names.begin());
-    if (intoItself) {
+    if (target->folder == moving || holds(*moving, target->folder)) {
         return false;
     }
     auto& entries = source->folder->children;
     const auto at = std::find_if(entries.begin(), entries.end(),
-                                 [&](const auto& entry) { return entry.first == source->name; });
+                                 [&](const auto& entry) { return entry.second.get() == moving; });
     std::unique_ptr<Node> moved = std::move(at->second);
     entries.erase(at);
     target->folder->children.emplace_back(target->name, std::move(moved));
@@ -371,7 +407,7 @@ bool FakeFileSystem::createFolders(std::string_view path) {
     std::lock_guard lock(mutex_);
     const auto parsed = parseWindowsPath(path);
     return parsed && drives_.contains(parsed->letter) &&
-           makeFolders(*drives_.at(parsed->letter).root, parsed->names, true) != nullptr;
+           makeFolders(*drives_.at(parsed->letter).root, parsed->names, false) != nullptr;
 }
 
 std::unique_ptr<ReadStream> FakeFileSystem::openRead(std::string_view path) const {

@@ -1,7 +1,10 @@
 #pragma once
-// An in-memory FileSystem for tests, with the Linux implementation's rules: names compare
-// exactly, listings come in creation order, ".." stops at the drive's root. Failures a shop
-// meets can be staged: a full disk, a write-protected folder, a disk pulled out.
+// An in-memory FileSystem for tests, with the Linux implementation's rules: a name is found in its
+// exact spelling or else without regard to ASCII letter case, listings come in creation order,
+// ".." stops at the drive's root. Failures a shop meets can be staged: a full disk, a
+// write-protected folder, a disk pulled out. Test set-up and inspection (addFile, addFolder,
+// fileContent, setAttributes, setWriteProtected) take names exactly as spelled, as a test writes
+// and reads a real disk's host folders.
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -34,6 +37,8 @@ public:
     // replacing a file of that name, whatever the capacity or write protection. False when the
     // drive is missing or a file is in the way.
     bool addFile(std::string_view path, std::string data);
+    // Test set-up as addFile: creates the folder with its parents, names exactly as spelled.
+    bool addFolder(std::string_view path);
     std::optional<std::string> fileContent(std::string_view path) const;
     // From now on the entry lists with exactly these bits, as a volume that stores them would.
     bool setAttributes(std::string_view path, std::uint32_t attributes);
@@ -77,15 +82,23 @@ private:
         std::string name;
     };
 
-    Node* find(const WindowsPath& path) const;
-    Node* find(std::string_view path) const;
+    enum class Lookup {
+        AsWindows,  // the exact spelling, else the smallest that equals it without regard to case
+        Exact,
+    };
+
+    Node* find(const WindowsPath& path, Lookup lookup = Lookup::AsWindows) const;
+    Node* find(std::string_view path, Lookup lookup = Lookup::AsWindows) const;
     std::optional<Place> placeOf(std::string_view path) const;
     std::uint64_t usedBytes(char letter) const;
-    static Node* child(const Node& folder, std::string_view name);
-    // Walks down `names`, creating missing folders; nullptr when a file is in the way or, with
-    // `honourProtection`, a write-protected folder would gain one.
-    static Node* makeFolders(Node& root, std::span<const std::string> names, bool honourProtection);
-    static bool remove(Node& folder, std::string_view name);
+    static Node* child(const Node& folder, std::string_view name,
+                       Lookup lookup = Lookup::AsWindows);
+    // Walks down `names`, creating missing folders; nullptr when a file is in the way or, but for
+    // test set-up, a write-protected folder would gain one. Test set-up takes names exactly.
+    static Node* makeFolders(Node& root, std::span<const std::string> names, bool testSetUp);
+    // Removes the entry holding `node`.
+    static void remove(Node& folder, const Node* node);
+    static bool holds(const Node& folder, const Node* node);
 
     mutable std::mutex mutex_;
     std::map<char, Drive> drives_;

@@ -1,6 +1,9 @@
 #pragma once
 // Files and folders as the system sees them: Windows paths in GBK, resolved through the drive
 // table. Operations on a missing drive find nothing and fail quietly, as the system expects.
+// Every operation finds a name as Windows does: in its exact spelling, or else as the entry that
+// equals it without regard to ASCII letter case (the byte-wise smallest of several); a name
+// found in neither way is created as spelled.
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -139,7 +142,7 @@ public:
     virtual ~FileSystem() = default;
 
     // Entries of `folder` (ending in a backslash) whose names match `pattern`
-    // (matchesWildcard), in the order the file system lists them.
+    // (Wildcard), in the order the file system lists them.
     virtual std::vector<DirEntry> list(std::string_view folder, std::string_view pattern,
                                        HiddenEntries hidden) const = 0;
 
@@ -170,7 +173,8 @@ public:
     virtual bool deleteFile(std::string_view path) = 0;
     // Removes an empty folder.
     virtual bool deleteFolder(std::string_view path) = 0;
-    // Fails when `to` exists.
+    // Fails when `to` exists in any letter case, unless it is `from` itself: then the entry
+    // takes the new spelling ("a.mp3" to "A.MP3").
     virtual bool rename(std::string_view from, std::string_view to) = 0;
     // Creates the folder with all missing parents; true when it exists afterwards.
     virtual bool createFolders(std::string_view path) = 0;

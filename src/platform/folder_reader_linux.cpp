@@ -8,6 +8,7 @@
 
 #include "platform/file_system.h"
 #include "platform/ntfs_attributes_linux.h"
+#include "platform/path_on_disk.h"
 #include "platform/unique_fd_linux.h"
 #include "text/gbk.h"
 
@@ -157,7 +158,7 @@ std::unique_ptr<OpenFolder> LinuxOpenFolder::openSubfolder(std::string_view name
 
 std::unique_ptr<OpenFolder> LinuxFolderReader::open(std::string_view folder,
                                                     const NamePattern& pattern) const {
-    const auto host = drives_.snapshot()->resolve(folder);
+    const auto host = resolveOnDisk(*drives_.snapshot(), folder);
     if (!host) {
         return nullptr;
     }

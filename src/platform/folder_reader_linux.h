@@ -4,7 +4,8 @@
 
 namespace qh {
 
-// Folders through the drive table on Linux, read with getdents64 so that every name is listed,
+// Folders through the drive table on Linux, the folder opened found on the disk by resolveOnDisk
+// (its sub-folders open by the names listed), read with getdents64 so that every name is listed,
 // valid UTF-8 or not. The file system's entry types tell folders from the rest, so no entry costs
 // a stat unless its volume leaves the type out, and only a name that may match is converted to
 // GBK. Attributes: Directory for folders, never ReadOnly, so a protected library is still

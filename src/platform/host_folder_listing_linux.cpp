@@ -92,6 +92,7 @@ std::vector<DirEntry> listHostFolder(const std::filesystem::path& folder, std::s
     fd.release();
     const int folderFd = ::dirfd(dir.get());
     const bool excludeHidden = hidden == HiddenEntries::Exclude;
+    const Wildcard wildcard(pattern);
 
     std::vector<DirEntry> entries;
     while (const dirent* entry = ::readdir(dir.get())) {
@@ -102,7 +103,7 @@ std::vector<DirEntry> listHostFolder(const std::filesystem::path& folder, std::s
         std::string name = hostNameToGbk(hostName);
         const bool dotName = hostName.front() == '.';
         // Name tests first: most entries of a keyword search end here, without a stat.
-        if (!matchesWildcard(name, pattern) || (excludeHidden && dotName && !ntfs)) {
+        if (!wildcard.matches(name) || (excludeHidden && dotName && !ntfs)) {
             continue;
         }
         const auto host = statEntry(folderFd, *entry);

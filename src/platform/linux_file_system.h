@@ -9,10 +9,10 @@
 
 namespace qh {
 
-// Files through the drive table on Linux. Names are read with readdir so that names which are
-// not valid UTF-8 are listed too. Attributes: Directory for folders; Hidden for dot-names;
-// ReadOnly when the owner's write bit is clear; Archive on files; NTFS volumes (ntfs-3g) give
-// their own bits.
+// Files through the drive table on Linux, each path found on the disk by resolveOnDisk. Names are
+// read with readdir so that names which are not valid UTF-8 are listed too. Attributes: Directory
+// for folders; Hidden for dot-names; ReadOnly when the owner's write bit is clear; Archive on
+// files; NTFS volumes (ntfs-3g) give their own bits.
 class LinuxFileSystem final : public FileSystem {
 public:
     explicit LinuxFileSystem(const SharedDriveTable& drives) : drives_(drives) {}

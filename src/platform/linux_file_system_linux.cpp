@@ -13,6 +13,7 @@
 #include "platform/durable_copy_linux.h"
 #include "platform/grouped_flush_copy_batch_linux.h"
 #include "platform/host_folder_listing_linux.h"
+#include "platform/path_on_disk.h"
 #include "platform/rename_no_replace_linux.h"
 #include "platform/unique_fd_linux.h"
 #include "platform/verify_copy_linux.h"
@@ -71,7 +72,7 @@ bool driveGone(const Drive& drive) {
 }  // namespace
 
 std::optional<std::filesystem::path> LinuxFileSystem::resolve(std::string_view path) const {
-    return drives_.snapshot()->resolve(path);
+    return resolveOnDisk(*drives_.snapshot(), path);
 }
 
 std::vector<DirEntry> LinuxFileSystem::list(std::string_view folder, std::string_view pattern,
@@ -103,8 +104,8 @@ bool LinuxFileSystem::folderExists(std::string_view path) const {
 
 CopyEnds LinuxFileSystem::copyEnds(std::string_view source, std::string_view target) const {
     const auto table = drives_.snapshot();
-    auto from = table->resolve(source);
-    auto to = table->resolve(target);
+    auto from = resolveOnDisk(*table, source);
+    auto to = resolveOnDisk(*table, target);
     const auto parsed = parseWindowsPath(target);
     const Drive* drive = parsed ? table->find(parsed->letter) : nullptr;
     if (!from) {
@@ -184,17 +185,25 @@ bool LinuxFileSystem::deleteFolder(std::string_view path) {
 }
 
 bool LinuxFileSystem::rename(std::string_view from, std::string_view to) {
-    const auto hostFrom = resolve(from);
-    const auto hostTo = resolve(to);
-    return hostFrom && hostTo && namesAnEntry(from) && namesAnEntry(to) &&
-           renameNoReplace(AT_FDCWD, hostFrom->c_str(), AT_FDCWD, hostTo->c_str());
+    const auto table = drives_.snapshot();
+    const auto hostFrom = resolveOnDisk(*table, from);
+    auto hostTo = resolveOnDisk(*table, to);
+    if (!hostFrom || !hostTo || !namesAnEntry(from) || !namesAnEntry(to)) {
+        return false;
+    }
+    // The entry's own name in other letter case ("a.mp3" to "A.MP3") is a rename on Windows, not
+    // a clash with an existing name.
+    if (*hostTo == *hostFrom) {
+        hostTo = hostTo->parent_path() / table->resolve(to)->filename();
+    }
+    return renameNoReplace(AT_FDCWD, hostFrom->c_str(), AT_FDCWD, hostTo->c_str());
 }
 
 bool LinuxFileSystem::createFolders(std::string_view path) {
     const auto parsed = parseWindowsPath(path);
     const auto table = drives_.snapshot();
     const Drive* drive = parsed ? table->find(parsed->letter) : nullptr;
-    const auto host = table->resolve(path);
+    const auto host = resolveOnDisk(*table, path);
     std::error_code error;
     // A drive whose folder has gone (a pulled disk) must not be recreated as a plain folder.
     if (drive == nullptr || !host || !std::filesystem::is_directory(drive->hostRoot, error)) {

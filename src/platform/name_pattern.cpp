@@ -24,7 +24,7 @@ bool holdsBrokenCharacter(std::string_view text) {
 }
 
 // Every byte as a character of its own: ASCII stays, each byte from 0x80 on becomes a
-// double-byte character that no other byte becomes. matchesWildcard then compares byte by byte.
+// double-byte character that no other byte becomes. The wildcard then compares byte by byte.
 std::string eachByteAsCharacter(std::string_view text) {
     std::string widened;
     widened.reserve(text.size() * 2);
@@ -42,21 +42,12 @@ std::string eachByteAsCharacter(std::string_view text) {
     return widened;
 }
 
-// The runs between "*" and "?" that any matching name must hold. A final ".*" is left out: it
-// also takes a name without a dot. Neither wildcard can be part of a GBK character.
-std::vector<std::string> hostPiecesOf(std::string_view pattern) {
-    if (pattern.ends_with(".*")) {
-        pattern.remove_suffix(2);
-    }
+// The literal runs any matching name holds, in host form. Each character of a GBK name converts
+// to host bytes on its own, so a run the name holds is a run of bytes of the host name.
+std::vector<std::string> hostPiecesOf(const Wildcard& wildcard) {
     std::vector<std::string> pieces;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i <= pattern.size(); ++i) {
-        if (i == pattern.size() || pattern[i] == '*' || pattern[i] == '?') {
-            if (i > start) {
-                pieces.push_back(gbkToHostName(asciiLower(pattern.substr(start, i - start))));
-            }
-            start = i + 1;
-        }
+    for (const auto& run : wildcard.literalRuns()) {
+        pieces.push_back(gbkToHostName(asciiLower(run)));
     }
     return pieces;
 }
@@ -75,24 +66,23 @@ bool holdsIgnoringAsciiCase(std::string_view text, std::string_view lowerPiece) 
 }  // namespace
 
 NamePattern::NamePattern(std::string_view pattern)
-    : pattern_(pattern), bytewise_(holdsBrokenCharacter(pattern)) {
-    if (bytewise_) {
-        pattern_ = eachByteAsCharacter(pattern);
-    } else {
-        hostPieces_ = hostPiecesOf(pattern);
+    : empty_(pattern.empty()),
+      bytewise_(holdsBrokenCharacter(pattern)),
+      wildcard_(bytewise_ ? eachByteAsCharacter(pattern) : pattern) {
+    if (!bytewise_) {
+        hostPieces_ = hostPiecesOf(wildcard_);
     }
 }
 
 bool NamePattern::matches(std::string_view gbkName) const {
-    if (pattern_.empty()) {
+    if (empty_) {
         return false;
     }
-    return bytewise_ ? matchesWildcard(eachByteAsCharacter(gbkName), pattern_)
-                     : matchesWildcard(gbkName, pattern_);
+    return bytewise_ ? wildcard_.matches(eachByteAsCharacter(gbkName)) : wildcard_.matches(gbkName);
 }
 
 bool NamePattern::mayMatchHostName(std::string_view hostName) const {
-    return !pattern_.empty() &&
+    return !empty_ &&
            std::all_of(hostPieces_.begin(), hostPieces_.end(), [&](const std::string& piece) {
                return holdsIgnoringAsciiCase(hostName, piece);
            });

@@ -5,17 +5,19 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/wildcard_match.h"
+
 namespace qh {
 
 class NamePattern {
 public:
-    // `pattern` is GBK. A pattern made of whole GBK characters matches as matchesWildcard does.
-    // A pattern holding a lead byte without its trail (a keyword cut into two-byte steps through
+    // `pattern` is GBK. A pattern made of whole GBK characters matches as Wildcard does. A
+    // pattern holding a lead byte without its trail (a keyword cut into two-byte steps through
     // the middle of a character, "a月" giving "a\xd4*") could never match a name by characters,
-    // so it matches byte by byte instead: "*" any run of bytes, "?" one byte, ASCII letters
-    // without regard to case, every other byte exactly. The clerk's "a月亮" then finds the names
-    // that hold those bytes in that order, "a月亮.mp3" among them. An empty pattern matches
-    // nothing.
+    // so it matches byte by byte instead: the same rules, but each byte of the name and the
+    // pattern counts as a character ("*" any run of bytes, "?" one byte). The clerk's "a月亮" then
+    // finds the names that hold those bytes in that order, "a月亮.mp3" among them. An empty
+    // pattern matches nothing.
     explicit NamePattern(std::string_view pattern);
 
     bool matches(std::string_view gbkName) const;
@@ -25,8 +27,9 @@ public:
     bool mayMatchHostName(std::string_view hostName) const;
 
 private:
-    std::string pattern_;
-    bool bytewise_ = false;
+    bool empty_;
+    bool bytewise_;
+    Wildcard wildcard_;
     // The pattern's fixed runs between wildcards in host form, ASCII letters lower-cased;
     // every name that matches holds each of them.
     std::vector<std::string> hostPieces_;

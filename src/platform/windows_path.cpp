@@ -25,9 +25,11 @@ bool addName(std::string_view name, std::vector<std::string>& names) {
         }
         return true;
     }
-    // Neither byte can be the trail byte of a GBK character, so a byte search is exact.
-    if (name.find(':') != std::string_view::npos || name.find('\0') != std::string_view::npos) {
-        return false;
+    // By whole characters: "|" can be the trail byte of a double-byte character.
+    for (std::size_t i = 0; i < name.size(); i += charLengthAt(name, i)) {
+        if (charLengthAt(name, i) == 1 && (name[i] == '\0' || isForbiddenInWindowsName(name[i]))) {
+            return false;
+        }
     }
     names.emplace_back(name);
     return true;

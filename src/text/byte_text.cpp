@@ -62,6 +62,11 @@ std::size_t charLengthAt(std::string_view text, std::size_t index) {
     return 1;
 }
 
+bool isForbiddenInWindowsName(char c) {
+    constexpr std::string_view kForbiddenSigns = "\\:*?\"<>|";
+    return inRange(c, 0x01, 0x1F) || kForbiddenSigns.find(c) != std::string_view::npos;
+}
+
 std::string_view fileNameOf(std::string_view path) {
     return path.substr(lastSeparatorEnd(path));
 }

@@ -19,6 +19,10 @@ bool isCharStart(std::string_view text, std::size_t index);
 // 0 past the end of the text).
 std::size_t charLengthAt(std::string_view text, std::size_t index);
 
+// The ASCII characters no Windows file name holds: the control characters 0x01..0x1F and
+// \ : * ? " < > |. NUL and "/", which no Linux name holds either, are left to the path rules.
+bool isForbiddenInWindowsName(char c);
+
 // Parts of a Windows path "F:\a\b.mp3". A backslash that is the trail byte of a double-byte
 // character is not a separator.
 //   fileNameOf:  "b.mp3", after the last separator;

@@ -6,24 +6,29 @@
 // A2 E3, which still reads as the euro sign), and a lone UTF-16 surrogate, which no code page
 // holds, is written as "?".
 //
-// Linux file names are byte strings that are usually, not always, UTF-8. They become GBK text
-// and back byte for byte:
+// Linux file names are byte strings that are usually, not always, UTF-8, and that may hold
+// characters no Windows name can. They become GBK text and back byte for byte:
 //   - each run of valid UTF-8 (strict: no overlong forms, no encoded surrogates, nothing above
-//     U+10FFFF) is encoded by the codec;
-//   - every other byte b (always 0x80..0xFF) becomes the four-byte code of linear index
-//     39420 + b, 84 31 B1 38 .. 84 31 BE 35. Index 39420 is the first code after U+FFFF
-//     (84 31 A4 39) in the range GB18030 leaves unassigned before the code of U+10000
-//     (90 30 81 30), so no character is ever written as one of these codes.
+//     U+10FFFF) is encoded by the codec, but for the characters of the next rule;
+//   - every byte b that is not part of valid UTF-8 (always 0x80..0xFF), and every ASCII
+//     character a Windows name cannot hold (0x01..0x1F, \ : * ? " < > |), becomes the four-byte
+//     code of linear index 39420 + b, 84 31 A5 31 .. 84 31 BE 35. Index 39420 is the first code
+//     after U+FFFF (84 31 A4 39) in the range GB18030 leaves unassigned before the code of
+//     U+10000 (90 30 81 30), so no character is ever written as one of these codes.
+// So "a\b.mp3" is one name of the system's paths, not a folder and a file in it, and a name
+// holding a line break stays on its one line of a list file. None of a code's bytes is a
+// separator, a dot or a wildcard, and the code is one character to a wildcard's "?".
 // The reverse walks the text by GBK structure (a byte below 0x80; lead 81..FE with trail 40..FE
 // but not 7F; lead, 30..39, 81..FE, 30..39), turns those codes back into their bytes and decodes
 // everything else to UTF-8.
 //
 // Text that did not come from a file name (a shop's old list, a hand-edited file) may be
-// malformed: a lead byte without its trail, 0xFF, a four-byte code GB18030 does not assign. Each
-// such byte goes into the file name as it is, the same way an undecodable name byte travels in
-// the other direction: distinct texts stay distinct names, nothing is dropped, and converting
-// the name back and forth again changes it no more. At the widget boundary these bytes, and the
-// name-byte codes, show as U+FFFD.
+// malformed: a lead byte without its trail, 0xFF, a four-byte code GB18030 does not assign, the
+// code of an ASCII character Windows names hold. Each such byte goes into the file name as it
+// is, the same way an undecodable name byte travels in the other direction: distinct texts stay
+// distinct names, nothing is dropped, and converting the name back and forth again changes it no
+// more. At the widget boundary these bytes, and the codes of bytes that are not UTF-8, show as
+// U+FFFD; the codes of ASCII characters show readably (shownNameByte).
 #include "text/gbk.h"
 
 #include <algorithm>
@@ -47,12 +52,49 @@ constexpr char32_t kFirstSupplementary = 0x10000;
 constexpr std::uint32_t kFirstGapIndex = Gb18030Table::kBmpFourByteCodes;  // 84 31 A5 30
 constexpr std::uint32_t kFirstSupplementaryIndex = 189000;                 // 90 30 81 30, U+10000
 constexpr std::uint32_t kLastSupplementaryIndex = kFirstSupplementaryIndex + 0xFFFFF;
-constexpr std::uint32_t kFirstNameByteIndex = kFirstGapIndex + 0x80;
 constexpr std::uint32_t kLastNameByteIndex = kFirstGapIndex + 0xFF;
 
 bool isAscii(std::string_view bytes) {
     return std::all_of(bytes.begin(), bytes.end(),
                        [](char byte) { return static_cast<unsigned char>(byte) < 0x80; });
+}
+
+// The ASCII bytes of a host name that are written as their gap codes: those no Windows name holds.
+using AsciiSet = std::array<bool, 0x80>;
+const AsciiSet& codedAscii() {
+    static const AsciiSet coded = [] {
+        AsciiSet set{};
+        for (std::size_t byte = 0; byte < set.size(); ++byte) {
+            set[byte] = isForbiddenInWindowsName(static_cast<char>(byte));
+        }
+        return set;
+    }();
+    return coded;
+}
+
+// ASCII that no Windows name rule touches: the same in both forms.
+bool isPlainAscii(std::string_view hostName, const AsciiSet& coded) {
+    return std::all_of(hostName.begin(), hostName.end(), [&](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte < 0x80 && !coded[byte];
+    });
+}
+
+// How the code of a name byte shows at the widget boundary. A sign no Windows name holds shows
+// as its full-width form (＼ ： ＊ ？ ＂ ＜ ＞ ｜) and a control character as its control picture
+// (␊ for a line break, ␉ for a tab): the clerk sees what the name holds, and a row shows no path
+// separator, wildcard or line break that is not one. A byte of no UTF-8 character has no
+// character to show.
+QChar shownNameByte(unsigned char byte) {
+    constexpr char16_t kControlPictures = u'\u2400';
+    constexpr char16_t kFullWidthOffset = u'\uFF01' - u'!';
+    if (byte < 0x20) {
+        return QChar(static_cast<char16_t>(kControlPictures + byte));
+    }
+    if (byte < 0x80) {
+        return QChar(static_cast<char16_t>(kFullWidthOffset + byte));
+    }
+    return QChar(QChar::ReplacementCharacter);
 }
 
 // Runs `write`, which takes the start of a buffer of `bound` bytes and returns the end of what it
@@ -152,8 +194,8 @@ char32_t utf8Character(std::string_view sequence) {
 }
 
 // Hands the unit of GBK text at `index` to `onCharacter` when it is a character, or to `onByte`
-// when it is a byte that is not one (a file-name byte in its four-byte code, or a malformed
-// byte), and returns its length. A template so that each caller's loop compiles into one piece.
+// when it is a file-name byte in its four-byte code or a malformed byte, and returns its length. A
+// template so that each caller's loop compiles into one piece.
 template <typename OnCharacter, typename OnByte>
 std::size_t readUnit(std::string_view gbk, std::size_t index, const Gb18030Table& table,
                      OnCharacter onCharacter, OnByte onByte) {
@@ -177,9 +219,12 @@ std::size_t readUnit(std::string_view gbk, std::size_t index, const Gb18030Table
             onCharacter(kFirstSupplementary + (codeIndex - kFirstSupplementaryIndex));
             return 4;
         }
-        if (codeIndex >= kFirstNameByteIndex && codeIndex <= kLastNameByteIndex) {
-            onByte(static_cast<char>(codeIndex - kFirstGapIndex));
-            return 4;
+        if (codeIndex >= kFirstGapIndex && codeIndex <= kLastNameByteIndex) {
+            const auto byte = static_cast<unsigned char>(codeIndex - kFirstGapIndex);
+            if (byte >= 0x80 || codedAscii()[byte]) {
+                onByte(static_cast<char>(byte));
+                return 4;
+            }
         }
     }
     if (lead == static_cast<unsigned char>(kEuroByte)) {
@@ -228,9 +273,11 @@ QString fromGbk(std::string_view gbk) {
             *out++ = QChar(static_cast<char16_t>(character));
         }
     };
-    const auto putReplacement = [&](char) { *out++ = QChar(QChar::ReplacementCharacter); };
+    const auto putNameByte = [&](char byte) {
+        *out++ = shownNameByte(static_cast<unsigned char>(byte));
+    };
     for (std::size_t i = 0; i < gbk.size();) {
-        i += readUnit(gbk, i, table, putCharacter, putReplacement);
+        i += readUnit(gbk, i, table, putCharacter, putNameByte);
     }
     text.truncate(out - text.constData());
     return text;
@@ -241,8 +288,9 @@ std::string gbk(std::string_view utf8Literal) {
 }
 
 std::string hostNameToGbk(std::string_view hostName) {
-    // Most names are ASCII, which is the same in both forms.
-    if (isAscii(hostName)) {
+    // Most names are ASCII, which is mostly the same in both forms.
+    const AsciiSet& coded = codedAscii();
+    if (isPlainAscii(hostName, coded)) {
         return std::string(hostName);
     }
     const Gb18030Table& table = gb18030Table();
@@ -250,8 +298,8 @@ std::string hostNameToGbk(std::string_view hostName) {
     return writeBounded(hostName.size() * 4, [&](char* out) {
         for (std::size_t i = 0; i < hostName.size();) {
             const std::size_t length = utf8SequenceLength(hostName, i);
-            if (length == 0) {
-                const auto byte = static_cast<unsigned char>(hostName[i]);
+            const auto byte = static_cast<unsigned char>(hostName[i]);
+            if (length == 0 || (length == 1 && coded[byte])) {
                 out = put(out, fourByteCode(kFirstGapIndex + byte));
                 ++i;
             } else if (length == 1) {

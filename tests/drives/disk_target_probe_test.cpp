@@ -21,14 +21,14 @@ std::vector<std::string> utf8(const TargetFolders& folders) {
     return texts;
 }
 
-// A card on G whose folders (UTF-8 Windows paths) are made in the order given; the fake names
-// compare exactly, as on a case-sensitive Linux disk.
+// A card on G whose folders (UTF-8 Windows paths) are made in the order given, each spelled
+// exactly as given, as a case-sensitive Linux disk can hold them.
 class Card {
 public:
     explicit Card(const std::vector<const char*>& folders = {}) {
         files.addDrive('G');
         for (const char* folder : folders) {
-            files.createFolders(gbk(folder));
+            files.addFolder(gbk(folder));
         }
     }
     std::vector<std::string> probe() { return utf8(probeDiskTargets(files, "G:\\")); }

@@ -141,6 +141,23 @@ TEST_F(SearchJobTest, SeriesTabFindsTheFilesOfFoldersWhosePathHoldsTheTypedText)
                 ElementsAre("G:\\青禾点唱库\\4-连续剧\\新神雕侠侣\\05.rmvb"));
 }
 
+// The MTV tab walks "F:\青禾点唱库\2-MTV\"; a shop's folder spelled "2-mtv" is the same folder
+// to Windows, so the tab finds what a search of the whole library finds there.
+TEST_F(SearchJobTest, CategoryTabFindsItsFolderInAnyLetterCase) {
+    constexpr int kMtvTab = 1;
+    drives.addFile("F:\\青禾点唱库\\2-mtv\\月亮代表我的心.3gp");
+    drives.addFile("G:\\青禾点唱库\\2-Mtv\\Live\\月亮.3gp");
+    const SearchRequest request{kMtvTab, {"F", "G", "", ""}, gbk("月*亮*"), "*.*", gbk("月亮")};
+
+    EXPECT_THAT(utf8(run(request).paths), ElementsAre("F:\\青禾点唱库\\2-MTV\\月亮代表我的心.3gp",
+                                                      "G:\\青禾点唱库\\2-MTV\\Live\\月亮.3gp"));
+    SearchRequest wholeLibrary = request;
+    wholeLibrary.tabIndex = kNoCategoryTab;
+    EXPECT_THAT(utf8(run(wholeLibrary).paths),
+                ElementsAre("F:\\青禾点唱库\\2-mtv\\月亮代表我的心.3gp",
+                            "G:\\青禾点唱库\\2-Mtv\\Live\\月亮.3gp"));
+}
+
 TEST_F(SearchJobTest, BatchesKeepTheOrderOfTheWalk) {
     for (int folder = 0; folder < 5; ++folder) {
         for (int file = 0; file < 7; ++file) {

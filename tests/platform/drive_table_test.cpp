@@ -48,6 +48,12 @@ TEST(DriveTableResolve, TurnsWindowsPathsIntoHostPaths) {
         {"second drive letter inside", R"(F:\a\..\..\G:\x)", std::nullopt},
         {"stream name", R"(F:\a.mp3:stream)", std::nullopt},
         {"NUL in a name", std::string("F:\\a\0b", 6), std::nullopt},
+        // Windows refuses names holding these; such a host name is reached by its code.
+        {"wildcard in a name", R"(F:\a\*.mp3)", std::nullopt},
+        {"bar in a name", R"(F:\a|b)", std::nullopt},
+        {"control character in a name", "F:\\a\tb", std::nullopt},
+        {"bar as the trail byte of a character", gbk(R"(F:\亅)"), path("/shop/library/亅")},
+        {"code of a backslash", "F:\\" + hostNameToGbk("a\\b.mp3"), path("/shop/library/a\\b.mp3")},
         {"missing drive", R"(Q:\a)", std::nullopt},
         {"no drive letter", R"(\a\b)", std::nullopt},
         {"digit for a letter", R"(1:\a)", std::nullopt},

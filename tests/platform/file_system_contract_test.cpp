@@ -304,6 +304,79 @@ TYPED_TEST(FileSystemContract, CreateFoldersMakesParentsAndStopsAtFiles) {
     EXPECT_THAT(this->namesIn(R"(F:\)"), UnorderedElementsAre("a.mp3", "x"));
 }
 
+// Windows names ignore the case of ASCII letters: a path whose exact spelling is missing reaches
+// the entry that matches without regard to case, name by name, the exact spelling first and the
+// byte-wise smallest of several ("Twice" before "twice") otherwise.
+TYPED_TEST(FileSystemContract, FindsNamesWithoutRegardToLetterCase) {
+    const std::string mtvFile = gbk(R"(F:\青禾点唱库\2-mtv\a.3gp)");
+    const std::string askedFile = gbk(R"(F:\青禾点唱库\2-MTV\A.3GP)");
+    this->drives.addFile(mtvFile, "abc");
+    this->drives.addFile(R"(F:\Twice\x.mp3)", "upper");
+    this->drives.addFile(R"(F:\twice\x.mp3)", "lower");
+    ASSERT_TRUE(this->fs().createFolders(R"(G:\out)"));
+
+    EXPECT_EQ(this->fs().fileSize(askedFile), 3);
+    EXPECT_TRUE(this->fs().fileExists(askedFile));
+    EXPECT_TRUE(this->fs().folderExists(gbk(R"(F:\青禾点唱库\2-MTV)")));
+    EXPECT_FALSE(this->fs().fileExists(gbk(R"(F:\青禾点唱库\2-MTV\B.3GP)")));
+    EXPECT_THAT(this->fs().list(gbk(R"(F:\青禾点唱库\2-MTV\)"), "*.*", HiddenEntries::Include),
+                ElementsAre(DirEntry{"a.3gp", attr::Archive, 3}));
+    const auto stream = this->fs().openRead(askedFile);
+    ASSERT_NE(stream, nullptr);
+    EXPECT_EQ(stream->size(), 3);
+
+    const struct {
+        const char* path;
+        const char* content;
+    } spellings[] = {
+        {R"(F:\twice\x.mp3)", "lower"},
+        {R"(F:\Twice\X.MP3)", "upper"},
+        {R"(F:\TWICE\x.mp3)", "upper"},
+    };
+    for (const auto& spelling : spellings) {
+        SCOPED_TRACE(spelling.path);
+        EXPECT_TRUE(this->fs().copyFile(spelling.path, R"(G:\out\x.mp3)", true));
+        EXPECT_EQ(this->drives.content(R"(G:\out\x.mp3)"), spelling.content);
+    }
+
+    EXPECT_TRUE(this->fs().copyFile(askedFile, R"(G:\OUT\b.3gp)", false));
+    EXPECT_EQ(this->drives.content(R"(G:\out\b.3gp)"), "abc");
+    EXPECT_EQ(this->fs().verifyCopy(askedFile, 0, R"(G:\Out\B.3gp)", CopyCheck::Whole),
+              FileStatus::ok());
+    EXPECT_EQ(this->fs().flushFolder(R"(G:\OUT\)"), FileStatus::ok());
+    EXPECT_TRUE(this->fs().deleteFile(R"(F:\TWICE\X.mp3)"));
+    EXPECT_EQ(this->drives.content(R"(F:\Twice\x.mp3)"), std::nullopt);
+    EXPECT_EQ(this->drives.content(R"(F:\twice\x.mp3)"), "lower");
+    EXPECT_TRUE(this->fs().deleteFolder(R"(F:\TWICE)"));
+    EXPECT_THAT(this->namesIn(R"(F:\)"), UnorderedElementsAre(gbk("青禾点唱库"), "twice"));
+}
+
+// What is written goes into the folder and file that are there in other letter case, as on
+// Windows; only a name found in no spelling is made, as spelled.
+TYPED_TEST(FileSystemContract, WritesIntoEntriesThatDifferOnlyInLetterCase) {
+    ASSERT_TRUE(this->fs().createFolders(gbk(R"(G:\青禾点唱库\2-mtv)")));
+    EXPECT_TRUE(this->fs().createFolders(gbk(R"(G:\青禾点唱库\2-MTV\)")));
+    EXPECT_TRUE(this->fs().createFolders(gbk(R"(G:\青禾点唱库\2-MTV\New)")));
+    EXPECT_THAT(this->namesIn(gbk(R"(G:\青禾点唱库\)")), ElementsAre("2-mtv"));
+    EXPECT_THAT(this->namesIn(gbk(R"(G:\青禾点唱库\2-mtv\)")), ElementsAre("New"));
+
+    this->drives.addFile(R"(F:\song.mp3)", "new");
+    this->drives.addFile(R"(G:\out\song.mp3)", "old");
+    EXPECT_EQ(this->fs().copyFile(R"(F:\SONG.MP3)", R"(G:\OUT\Song.mp3)", false),
+              CopyResult::alreadyThere());
+    EXPECT_TRUE(this->fs().copyFile(R"(F:\song.mp3)", R"(G:\Out\SONG.mp3)", true));
+    EXPECT_THAT(this->namesIn(R"(G:\out\)"), ElementsAre("song.mp3"));
+    EXPECT_EQ(this->drives.content(R"(G:\out\song.mp3)"), "new");
+
+    this->drives.addFile(R"(G:\out\other.mp3)", "other");
+    EXPECT_FALSE(this->fs().rename(R"(G:\out\other.mp3)", R"(G:\OUT\Song.MP3)"));
+    EXPECT_TRUE(this->fs().rename(R"(G:\OUT\SONG.mp3)", R"(G:\out\Song.mp3)"));
+    EXPECT_FALSE(this->fs().rename(R"(G:\out\song.mp3)", R"(G:\out\Song.mp3)"));
+    EXPECT_THAT(this->namesIn(R"(G:\out\)"), UnorderedElementsAre("Song.mp3", "other.mp3"));
+    EXPECT_EQ(this->drives.content(R"(G:\out\Song.mp3)"), "new");
+    EXPECT_FALSE(this->fs().rename(R"(G:\out)", R"(G:\OUT\inner)"));
+}
+
 TYPED_TEST(FileSystemContract, ReadStreamSeeksAndReadsToTheEnd) {
     this->drives.addFile(R"(F:\a.mp3)", "0123456789");
     auto stream = this->fs().openRead(R"(F:\a.mp3)");

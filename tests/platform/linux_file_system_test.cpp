@@ -18,9 +18,11 @@
 #include <vector>
 
 #include "dir_entry_printer.h"
+#include "platform/folder_reader_linux.h"
 #include "platform/unique_fd_linux.h"
 #include "support/file_result_printers.h"
 #include "support/temp_folder.h"
+#include "text/byte_text.h"
 #include "text/gbk.h"
 #include "text/text_list_file.h"
 
@@ -88,9 +90,61 @@ TEST_F(LinuxFileSystemTest, AnyHostNameListsAndResolvesBack) {
     }
     EXPECT_THAT(resolvedNames,
                 UnorderedElementsAre(hostNames[0], hostNames[1], hostNames[2], hostNames[3]));
-    // The emoji is one GB18030 character; each undecodable byte counts as one too.
+    // The emoji is one GB18030 character; each undecodable byte counts as one too. Two question
+    // marks before the dot take one character or two, as on Windows.
     EXPECT_EQ(files_.list(R"(F:\)", "?.mp3", HiddenEntries::Include).size(), 1u);
-    EXPECT_EQ(files_.list(R"(F:\)", "??.mp3", HiddenEntries::Include).size(), 2u);
+    EXPECT_EQ(files_.list(R"(F:\)", "??.mp3", HiddenEntries::Include).size(), 3u);
+}
+
+// A host name holding a backslash or a line break is one Windows name: it lists, goes through a
+// list file as one line and leads back to its own file, never to "a\b.mp3" in a folder "a".
+TEST_F(LinuxFileSystemTest, NamesWindowsCannotHoldListAsOneNameAndLeadBack) {
+    const std::map<std::string, std::string> files = {{"a\\b.mp3", "xy"}, {"x\ny.mp3", "xyz"}};
+    for (const auto& [hostName, content] : files) {
+        testing::writeFile(hostF() / hostName, content);
+    }
+    testing::writeFile(hostF() / "a" / "b.mp3", "another file");
+
+    std::vector<std::string> listed;
+    std::vector<std::string> shown;
+    for (const auto& entry : files_.list(R"(F:\)", "*.mp3", HiddenEntries::Include)) {
+        listed.push_back(R"(F:\)" + entry.name);
+        shown.push_back(fromGbk(entry.name).toStdString());
+    }
+    EXPECT_THAT(shown, UnorderedElementsAre("a＼b.mp3", "x␊y.mp3"));
+    const NamePattern pattern("*.mp3");
+    const auto open = LinuxFolderReader(drives_).open(R"(F:\)", pattern);
+    ASSERT_NE(open, nullptr);
+    std::vector<std::string> walked;
+    FolderEntry entry;
+    while (open->next(entry)) {
+        if (entry.matches) {
+            walked.push_back(R"(F:\)" + entry.name);
+        }
+    }
+    EXPECT_THAT(walked, ::testing::UnorderedElementsAreArray(listed));
+
+    const auto listFile = folder_.path() / "清单1.txt";
+    ASSERT_TRUE(saveTextList(listFile, listed));
+    const auto reloaded = loadTextList(listFile);
+    ASSERT_EQ(reloaded, listed);
+    ASSERT_TRUE(files_.createFolders(R"(F:\out)"));
+    for (const std::string& path : reloaded) {
+        const std::string hostName = gbkToHostName(std::string(fileNameOf(path)));
+        SCOPED_TRACE(hostName);
+        ASSERT_TRUE(files.contains(hostName));
+        const std::string& content = files.at(hostName);
+        EXPECT_EQ(files_.fileSize(path), static_cast<std::int64_t>(content.size()));
+        const auto stream = files_.openRead(path);
+        ASSERT_NE(stream, nullptr);
+        std::string read(content.size() + 1, '\0');
+        read.resize(static_cast<std::size_t>(stream->read(read.data(), std::int64_t(read.size()))));
+        EXPECT_EQ(read, content);
+        const std::string copy = R"(F:\out\)" + std::string(fileNameOf(path));
+        EXPECT_TRUE(files_.copyFile(path, copy, false));
+        EXPECT_EQ(testing::readFile(hostF() / "out" / hostName), content);
+    }
+    EXPECT_EQ(testing::readFile(hostF() / "a" / "b.mp3"), "another file");
 }
 
 TEST_F(LinuxFileSystemTest, AttributesFollowNameModeAndLinks) {

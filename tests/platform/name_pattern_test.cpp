@@ -61,14 +61,20 @@ TEST(NamePattern, HostNameTestNeverTurnsAMatchAway) {
                                                "*" + hostNameToGbk("\xff") + "*",
                                                gbk("*乗*"),
                                                keywordPattern("a月亮", "*.*"),
+                                               "*.",
+                                               "a?.b",
+                                               "*.m*",
+                                               gbk("*月*亮**.*"),
                                                "*"};
-    const std::vector<std::string> hostNames = {"月亮.mp3", "0012 月亮代表我的心.MP3",
-                                                "a",        "a.b",
-                                                "123.wma",  "€.mp3",
-                                                "😀.mp3",    "\xff\xfe.mp3",
-                                                "乗.txt",   "月.mp3",
-                                                "A.MP3",    "x0123y.rmvb",
-                                                "a月亮.mp3"};
+    const std::vector<std::string> hostNames = {"月亮.mp3",  "0012 月亮代表我的心.MP3",
+                                                "a",         "a.b",
+                                                "123.wma",   "€.mp3",
+                                                "😀.mp3",     "\xff\xfe.mp3",
+                                                "乗.txt",    "月.mp3",
+                                                "A.MP3",     "x0123y.rmvb",
+                                                "a月亮.mp3", "Dr.月亮",
+                                                "a\\b.mp3",  "x\ny.mp3",
+                                                "a.mp3.txt", "readme"};
     for (const auto& pattern : patterns) {
         const NamePattern names(pattern);
         for (const auto& hostName : hostNames) {
