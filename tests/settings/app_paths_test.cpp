@@ -2,9 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
+#include "settings/save_failures.h"
+#include "settings/settings_store.h"
 #include "support/temp_folder.h"
 #include "support/test_volumes.h"
 #include "text/gbk.h"
+#include "text/text_list_file.h"
 
 namespace qh {
 namespace {
@@ -74,6 +79,37 @@ TEST_F(ReadOnlyProgramFolder, OnceTheClerkHasAFolderOfHerOwnItWins) {
     std::filesystem::create_directories(dataFolderIn(home.path() / "qinghe"));
     EXPECT_EQ(locateAppPaths(appDir, home.path() / "qinghe").dataDir,
               dataFolderIn(home.path() / "qinghe"));
+}
+
+// A data folder on a disk that filled up: every write is refused and told once, and what the
+// files held before stays whole.
+TEST(DataFolderOnAFullDisk, KeepsWhatItHadAndTellsOnce) {
+    if (auto why = TmpfsVolume::unavailable()) {
+        GTEST_SKIP() << *why;
+    }
+    TmpfsVolume disk(256 * 1024);
+    const auto dataDir = dataFolderIn(disk.path());
+    SaveFailures failures;
+    int told = 0;
+    failures.setNotice([&](const std::filesystem::path&) { ++told; });
+    SettingsStore settings(dataDir / "Vazazazi.ini", &failures);
+    std::filesystem::create_directories(dataDir);
+    ASSERT_TRUE(settings.write("PanFu1", "PanFu1", "F"));
+    const auto list = dataDir / gbkToHostName(gbk("清单1.txt"));
+    ASSERT_TRUE(saveTextList(list, {gbk("F:\\青禾点唱库\\1-音乐\\a.mp3")}));
+    // Fill the disk to its last block.
+    {
+        std::ofstream filler(disk.path() / "filler", std::ios::binary);
+        const std::string block(4096, 'x');
+        while (filler.write(block.data(), block.size()) && filler.flush()) {
+        }
+    }
+
+    EXPECT_FALSE(settings.write("PanFu2", "PanFu2", std::string(8192, 'G')));
+    EXPECT_FALSE(failures.record(saveTextList(list, std::vector<std::string>(2000, "x")), list));
+    EXPECT_EQ(told, 1);
+    EXPECT_EQ(settings.read("PanFu1", "PanFu1"), "F");
+    EXPECT_EQ(loadTextList(list), std::vector<std::string>{gbk("F:\\青禾点唱库\\1-音乐\\a.mp3")});
 }
 
 }  // namespace
