@@ -13,6 +13,7 @@
 #include "library/library_layout.h"
 #include "media/key_sounds.h"
 #include "media/sound_cue.h"
+#include "platform/host_path_text.h"
 #include "platform/path_on_disk.h"
 #include "platform/shared_drive_table.h"
 #include "platform/shell.h"
@@ -58,11 +59,6 @@ char letterOf(const QString& text) {
     return static_cast<char>(letter[0].unicode());
 }
 
-QString hostText(const std::filesystem::path& path) {
-    return QString::fromLocal8Bit(path.native().data(),
-                                  static_cast<qsizetype>(path.native().size()));
-}
-
 }  // namespace
 
 std::optional<std::filesystem::path> chooseDriveFolderInDialog(QWidget* parent, char letter) {
@@ -72,8 +68,7 @@ std::optional<std::filesystem::path> chooseDriveFolderInDialog(QWidget* parent, 
     if (folder.isEmpty()) {
         return std::nullopt;
     }
-    const QByteArray local = folder.toLocal8Bit();
-    return std::filesystem::path(std::string(local.constData(), local.size()));
+    return hostPathOf(folder);
 }
 
 BasicSetupPanel::BasicSetupPanel(BasicSetupServices services, QWidget* parent)
@@ -201,7 +196,7 @@ void BasicSetupPanel::showDriveFolder(int drive) {
     const Drive* entry = letter != 0 ? table->find(letter) : nullptr;
     QLabel* label = folderLabels_[drive - 1];
     if (entry != nullptr) {
-        const QString folder = hostText(entry->hostRoot);
+        const QString folder = hostPathText(entry->hostRoot);
         label->setText(label->fontMetrics().elidedText(folder, Qt::ElideMiddle, label->width()));
         label->setToolTip(folder);
     } else {

@@ -25,6 +25,7 @@
 #include "library/search_plan.h"
 #include "media/sound_cue.h"
 #include "platform/drive_notifications.h"
+#include "platform/host_path_text.h"
 #include "platform/input_methods.h"
 #include "platform/shell.h"
 #include "settings/save_failures.h"
@@ -66,12 +67,10 @@ void showOnTop(QWidget* window) {
 }  // namespace
 
 QString cannotSaveMessage(const std::filesystem::path& file) {
-    const auto folder = file.parent_path();
     return QString::fromUtf8(
                "无法保存到数据文件夹：%1\n磁盘可能已满或只读。本次运行的更改不能保存，"
                "请检查该文件夹后重新启动程序。")
-        .arg(QString::fromLocal8Bit(folder.native().data(),
-                                    static_cast<qsizetype>(folder.native().size())));
+        .arg(hostPathText(file.parent_path()));
 }
 
 MainWindow::MainWindow(MainWindowServices services)

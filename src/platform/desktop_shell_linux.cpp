@@ -3,6 +3,7 @@
 #include <QProcess>
 #include <QString>
 
+#include "platform/host_path_text.h"
 #include "text/atomic_file.h"
 #include "text/gbk.h"
 
@@ -16,11 +17,6 @@ constexpr std::size_t kLongestScript = 128 * 1024 - 1;
 bool isUtf8(std::string_view content) {
     const auto bytes = QByteArrayView(content.data(), static_cast<qsizetype>(content.size()));
     return QString::fromUtf8(bytes).toUtf8() == bytes;
-}
-
-QString hostPathText(const std::filesystem::path& path) {
-    return QString::fromLocal8Bit(path.native().data(),
-                                  static_cast<qsizetype>(path.native().size()));
 }
 
 bool openWithDefaultHandler(const QString& target) {

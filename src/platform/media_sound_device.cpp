@@ -4,6 +4,8 @@
 #include <QMediaPlayer>
 #include <QUrl>
 
+#include "platform/host_path_text.h"
+
 namespace qh {
 
 MediaSoundDevice::MediaSoundDevice()
@@ -15,8 +17,7 @@ MediaSoundDevice::~MediaSoundDevice() = default;
 
 void MediaSoundDevice::play(const std::filesystem::path& file) {
     // Setting a new source closes the sound before, as the clerk expects of a key sound.
-    player_->setSource(QUrl::fromLocalFile(QString::fromLocal8Bit(
-        file.native().data(), static_cast<qsizetype>(file.native().size()))));
+    player_->setSource(QUrl::fromLocalFile(hostPathText(file)));
     player_->play();
 }
 

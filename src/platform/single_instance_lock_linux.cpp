@@ -5,6 +5,8 @@
 #include <QDir>
 #include <cstdint>
 
+#include "platform/host_path_text.h"
+
 namespace qh {
 
 namespace {
@@ -51,9 +53,7 @@ QString LinuxSingleInstanceLock::lockFileName(std::string_view name) {
 
 QString LinuxSingleInstanceLock::lockFilePath(std::string_view name) const {
     if (::access(dataFolder_.c_str(), W_OK | X_OK) == 0) {
-        return QString::fromLocal8Bit(dataFolder_.native().data(),
-                                      static_cast<qsizetype>(dataFolder_.native().size())) +
-               QLatin1Char('/') + lockFileName(name);
+        return hostPathText(dataFolder_) + QLatin1Char('/') + lockFileName(name);
     }
     const std::string perFolder =
         std::string(name) + '\n' + dataFolder_.lexically_normal().native();
