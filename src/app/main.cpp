@@ -11,6 +11,7 @@
 #include "platform/desktop_shell_linux.h"
 #include "platform/drive_notifications_linux.h"
 #include "platform/folder_reader_linux.h"
+#include "platform/gsettings_linux.h"
 #include "platform/input_methods_linux.h"
 #include "platform/linux_file_system.h"
 #include "platform/media_sound_device.h"
@@ -68,7 +69,8 @@ int main(int argc, char** argv) {
     qh::LinuxFolderReader folderReader(drives);
     qh::DesktopShell shell;
     qh::MediaSoundDevice keySoundDevice;
-    qh::LinuxInputMethods inputMethods;
+    qh::GSettingsCommand gsettings;
+    qh::LinuxInputMethods inputMethods(gsettings);
     // Volumes mounted before this point are in the drive table already; the watcher reports
     // only what comes and goes from here on.
     qh::MountWatcher mounts;

@@ -33,9 +33,9 @@ std::vector<std::string> uniqueNames(const std::vector<std::string>& shown) {
 
 }  // namespace
 
-LinuxInputMethods::LinuxInputMethods(const InputMethodBuses& buses)
+LinuxInputMethods::LinuxInputMethods(DesktopSettings& settings, const InputMethodBuses& buses)
     : fcitx5_(std::make_unique<Fcitx5Controller>(buses.session)),
-      ibus_(std::make_unique<IBusEngines>(buses.ibus)) {}
+      ibus_(std::make_unique<IBusEngines>(buses.ibus, settings)) {}
 
 LinuxInputMethods::~LinuxInputMethods() = default;
 

@@ -7,6 +7,7 @@
 
 namespace qh {
 
+class DesktopSettings;
 class InputMethodService;
 
 // Where the input-method frameworks are looked for.
@@ -15,13 +16,14 @@ struct InputMethodBuses {
     std::optional<QString> ibus;     // IBus's own; unset: the running daemon's
 };
 
-// The engines of fcitx5 (preferred) or IBus over D-Bus, by their display names. Without either
-// framework the system's default stands alone and nothing is switched. Listing waits a moment
-// per framework at most; switching does not wait for the framework, and lists first only when
-// there is no usable listing (none yet, no framework found, or its bus gone).
+// The engines of fcitx5 (preferred) or IBus over D-Bus, by their display names; IBus's are the
+// ones the clerk chose in the desktop's settings. Without either framework the system's default
+// stands alone and nothing is switched. Listing waits a moment per framework at most; switching
+// does not wait for the framework, and lists first only when there is no usable listing (none yet,
+// no framework found, or its bus gone).
 class LinuxInputMethods final : public InputMethods {
 public:
-    explicit LinuxInputMethods(const InputMethodBuses& buses = {});
+    explicit LinuxInputMethods(DesktopSettings& settings, const InputMethodBuses& buses = {});
     ~LinuxInputMethods() override;
 
     // Asks the frameworks afresh each time; switching uses the latest answer.

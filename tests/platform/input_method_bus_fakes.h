@@ -310,11 +310,15 @@ private:
     std::optional<HostedService> hosted_;
 };
 
-// The IBus daemon's own object; its first active engine is the global engine at start.
+// The IBus daemon's own object. It knows its active engines and those installed beside them;
+// its first active engine is the global engine at start.
 class FakeIBus final : public FakeService {
 public:
-    explicit FakeIBus(std::vector<FakeEngine> active)
-        : active_(std::move(active)), global_(active_[0].id) {}
+    explicit FakeIBus(std::vector<FakeEngine> active, std::vector<FakeEngine> installed = {})
+        : active_(std::move(active)), known_(active_) {
+        known_.insert(known_.end(), installed.begin(), installed.end());
+        global_ = active_.empty() ? QString() : active_[0].id;
+    }
 
     void host(const QString& address) {
         hosted_.emplace(address, QStringLiteral("org.freedesktop.IBus"),
@@ -334,30 +338,60 @@ protected:
             message.member() == QStringLiteral("Get") &&
             arguments.value(0).toString() == QStringLiteral("org.freedesktop.IBus") &&
             arguments.value(1).toString() == QStringLiteral("ActiveEngines")) {
-            QVariantList engines;
-            for (const auto& engine : active_) {
-                engines.push_back(
-                    QVariant::fromValue(IBusEngineDescription{engine.id, engine.name}));
-            }
-            return message.createReply(QVariant::fromValue(QDBusVariant(engines)));
+            return message.createReply(QVariant::fromValue(QDBusVariant(descriptions(active_))));
         }
-        if (message.interface() == QStringLiteral("org.freedesktop.IBus") &&
-            message.member() == QStringLiteral("SetGlobalEngine")) {
-            const QString id = arguments.value(0).toString();
-            for (const auto& engine : active_) {
-                if (engine.id == id) {
-                    global_ = id;
-                    return message.createReply();
+        if (message.interface() == QStringLiteral("org.freedesktop.DBus.Properties") &&
+            message.member() == QStringLiteral("Get") &&
+            arguments.value(0).toString() == QStringLiteral("org.freedesktop.IBus") &&
+            arguments.value(1).toString() == QStringLiteral("Engines")) {
+            return message.createReply(QVariant::fromValue(QDBusVariant(descriptions(known_))));
+        }
+        if (message.interface() != QStringLiteral("org.freedesktop.IBus")) {
+            return message.createErrorReply(QDBusError::UnknownMethod, message.member());
+        }
+        // Like the daemon, names it does not know are left out of the answer.
+        if (message.member() == QStringLiteral("GetEnginesByNames") &&
+            message.signature() == QStringLiteral("as")) {
+            std::vector<FakeEngine> named;
+            for (const auto& name : arguments.value(0).toStringList()) {
+                if (const FakeEngine* engine = known(name)) {
+                    named.push_back(*engine);
                 }
             }
-            return message.createErrorReply(QDBusError::Failed,
-                                            QStringLiteral("Cannot find engine %1.").arg(id));
+            return message.createReply(QVariantList{QVariant(descriptions(named))});
+        }
+        if (message.member() == QStringLiteral("SetGlobalEngine")) {
+            const QString id = arguments.value(0).toString();
+            if (known(id) == nullptr) {
+                return message.createErrorReply(QDBusError::Failed,
+                                                QStringLiteral("Cannot find engine %1.").arg(id));
+            }
+            global_ = id;
+            return message.createReply();
         }
         return message.createErrorReply(QDBusError::UnknownMethod, message.member());
     }
 
 private:
+    static QVariantList descriptions(const std::vector<FakeEngine>& engines) {
+        QVariantList list;
+        for (const auto& engine : engines) {
+            list.push_back(QVariant::fromValue(IBusEngineDescription{engine.id, engine.name}));
+        }
+        return list;
+    }
+
+    const FakeEngine* known(const QString& id) const {
+        for (const auto& engine : known_) {
+            if (engine.id == id) {
+                return &engine;
+            }
+        }
+        return nullptr;
+    }
+
     std::vector<FakeEngine> active_;
+    std::vector<FakeEngine> known_;
     QString global_;
     std::optional<HostedService> hosted_;
 };

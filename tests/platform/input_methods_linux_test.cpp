@@ -4,14 +4,14 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <chrono>
 #include <climits>
 #include <functional>
 
+#include "platform/fake_desktop_settings_linux.h"
 #include "platform/ibus_address_linux.h"
-#include "platform/input_method_bus_fakes.h"
+#include "platform/input_method_bus_test.h"
 #include "support/temp_folder.h"
 #include "support/wait_for.h"
 #include "text/gbk.h"
@@ -22,15 +22,12 @@ namespace {
 using testing::FakeEngine;
 using testing::FakeFcitx5;
 using testing::FakeIBus;
+using testing::kWindowMayWaitMs;
 
 const std::vector<FakeEngine> kFcitx5Group = {
     {"keyboard-cn", "键盘 - 汉语"}, {"pinyin", "拼音"}, {"wbpy", "五笔拼音"}};
 const std::vector<FakeEngine> kIBusEngines = {
     {"xkb:cn::zho", "汉语"}, {"libpinyin", "智能拼音"}, {"table:wubi-jidian86", "五笔86"}};
-
-// A stuck framework costs the window at most this long; a D-Bus call left at its default waits
-// 25 s.
-constexpr qint64 kWindowMayWaitMs = 1000;
 
 std::vector<std::string> gbkNames(std::initializer_list<const char*> names) {
     std::vector<std::string> result;
@@ -83,35 +80,18 @@ void expectSwitches(LinuxInputMethods& methods, const std::vector<Switch>& switc
     }
 }
 
-class LinuxInputMethodsTest : public ::testing::Test {
+class LinuxInputMethodsTest : public testing::InputMethodBusTest {
 protected:
-    void SetUp() override {
-        if (!testing::PrivateBus::daemonInstalled()) {
-            GTEST_SKIP() << "dbus-daemon is not installed (apt-get install dbus-daemon): the "
-                            "input-method tests over D-Bus are skipped";
-        }
-        if (QCoreApplication::instance() == nullptr) {
-            static int argc = 1;
-            static char name[] = "qinghe-test";
-            static char* argv[] = {name, nullptr};
-            new QCoreApplication(argc, argv);
-        }
-        testing::registerFakeServiceTypes();
-        ASSERT_TRUE(session_.start());
-        ASSERT_TRUE(ibus_.start());
-    }
-
     InputMethodBuses buses() const { return {session_.address(), ibus_.address()}; }
 
-    testing::TempFolder folder_;
-    testing::PrivateBus session_{folder_.path() / "session"};
-    testing::PrivateBus ibus_{folder_.path() / "ibus"};
+    // The desktop's settings choose no IBus engine unless a test says so.
+    FakeDesktopSettings settings_;
 };
 
 TEST_F(LinuxInputMethodsTest, ListsFcitx5sCurrentGroupByDisplayName) {
     FakeFcitx5 fcitx5(kFcitx5Group, {{"keyboard-us", "键盘 - 英语（美国）"}, {"wubi98", "五笔98"}});
     fcitx5.host(session_.address());
-    const LinuxInputMethods methods(buses());
+    const LinuxInputMethods methods(settings_, buses());
 
     EXPECT_EQ(methods.installedNames(), gbkNames({"键盘 - 汉语", "拼音", "五笔拼音"}));
 }
@@ -120,7 +100,7 @@ TEST_F(LinuxInputMethodsTest, SwitchesFcitx5ByNameAndAnUnknownNameGivesTheKeyboa
     FakeFcitx5 fcitx5(kFcitx5Group);
     fcitx5.host(session_.address());
     // Switching before any listing finds the engines itself.
-    LinuxInputMethods methods(buses());
+    LinuxInputMethods methods(settings_, buses());
 
     expectSwitches(methods,
                    {activating("五笔拼音", "wbpy"), backToDefault("keyboard-cn"),
@@ -137,7 +117,7 @@ TEST_F(LinuxInputMethodsTest, NamesThatCoincideAreMadeUniqueAndEachLeadsToItsEng
                        {"rime", "拼音 (2)"},
                        {"custom-table", QString()}});
     fcitx5.host(session_.address());
-    LinuxInputMethods methods(buses());
+    LinuxInputMethods methods(settings_, buses());
 
     EXPECT_EQ(methods.installedNames(),
               gbkNames({"键盘 - 汉语", "拼音", "拼音 (3)", "拼音 (2)", "custom-table"}));
@@ -151,7 +131,7 @@ TEST_F(LinuxInputMethodsTest, NamesThatCoincideAreMadeUniqueAndEachLeadsToItsEng
 TEST_F(LinuxInputMethodsTest, UsesIBusWhenFcitx5IsNotRunning) {
     FakeIBus ibus(kIBusEngines);
     ibus.host(ibus_.address());
-    LinuxInputMethods methods(buses());
+    LinuxInputMethods methods(settings_, buses());
 
     EXPECT_EQ(methods.installedNames(), gbkNames({"汉语", "智能拼音", "五笔86"}));
     expectSwitches(
@@ -161,13 +141,29 @@ TEST_F(LinuxInputMethodsTest, UsesIBusWhenFcitx5IsNotRunning) {
         [&] { return ibus.global(); });
 }
 
+// On a standard IBus desktop the daemon has no active engine; the clerk's choice is in the
+// desktop's settings.
+TEST_F(LinuxInputMethodsTest, ListsAndSwitchesTheIBusEnginesChosenInTheSettings) {
+    settings_.set("org.freedesktop.ibus.general", "preload-engines",
+                  "['xkb:cn::zho', 'table:wubi-jidian86', 'libpinyin']");
+    FakeIBus ibus({}, kIBusEngines);
+    ibus.host(ibus_.address());
+    LinuxInputMethods methods(settings_, buses());
+
+    EXPECT_EQ(methods.installedNames(), gbkNames({"汉语", "五笔86", "智能拼音"}));
+    expectSwitches(methods,
+                   {activating("智能拼音", "libpinyin"), backToDefault("xkb:cn::zho"),
+                    activating("五笔86", "table:wubi-jidian86")},
+                   [&] { return ibus.global(); });
+}
+
 TEST_F(LinuxInputMethodsTest, PrefersFcitx5WhenBothAnswer) {
     FakeFcitx5 fcitx5(kFcitx5Group);
     fcitx5.host(session_.address());
     // The same engine id on both, so a switch sent to IBus as well would show there.
-    FakeIBus ibus({{"xkb:cn::zho", "汉语"}, {"pinyin", "拼音"}});
+    FakeIBus ibus(std::vector<FakeEngine>{{"xkb:cn::zho", "汉语"}, {"pinyin", "拼音"}});
     ibus.host(ibus_.address());
-    LinuxInputMethods methods(buses());
+    LinuxInputMethods methods(settings_, buses());
 
     EXPECT_EQ(methods.installedNames(), gbkNames({"键盘 - 汉语", "拼音", "五笔拼音"}));
     expectSwitches(methods, {activating("拼音", "pinyin")}, [&] { return fcitx5.current(); });
@@ -181,7 +177,7 @@ TEST_F(LinuxInputMethodsTest, AStuckFcitx5GivesWayToIBusWithinAMoment) {
     fcitx5.stall();
     FakeIBus ibus(kIBusEngines);
     ibus.host(ibus_.address());
-    LinuxInputMethods methods(buses());
+    LinuxInputMethods methods(settings_, buses());
 
     QElapsedTimer clock;
     clock.start();
@@ -192,7 +188,7 @@ TEST_F(LinuxInputMethodsTest, AStuckFcitx5GivesWayToIBusWithinAMoment) {
 TEST_F(LinuxInputMethodsTest, WithoutAnyFrameworkTheDefaultStandsAloneAndNothingWaits) {
     const QString noIBus =
         QStringLiteral("unix:path=%1").arg(QString::fromStdString(folder_.path() / "no-ibus"));
-    LinuxInputMethods methods({session_.address(), noIBus});
+    LinuxInputMethods methods(settings_, {session_.address(), noIBus});
 
     QElapsedTimer clock;
     clock.start();
@@ -206,7 +202,7 @@ TEST_F(LinuxInputMethodsTest, WithoutAnyFrameworkTheDefaultStandsAloneAndNothing
 TEST_F(LinuxInputMethodsTest, SwitchingNeverWaitsForAFrameworkThatStoppedAnswering) {
     FakeFcitx5 fcitx5(kFcitx5Group);
     fcitx5.host(session_.address());
-    LinuxInputMethods methods(buses());
+    LinuxInputMethods methods(settings_, buses());
     ASSERT_EQ(methods.installedNames().size(), 3u);
     fcitx5.stall();
 
@@ -222,7 +218,7 @@ TEST_F(LinuxInputMethodsTest, SwitchingNeverWaitsForAFrameworkThatStoppedAnsweri
 
 // The shop's machine may start the program before its input-method framework.
 TEST_F(LinuxInputMethodsTest, AFrameworkThatStartsLaterIsFoundAtTheNextSwitch) {
-    LinuxInputMethods methods(buses());
+    LinuxInputMethods methods(settings_, buses());
     ASSERT_EQ(methods.installedNames(), gbkNames({"系统默认输入法"}));
 
     FakeFcitx5 fcitx5(kFcitx5Group);
@@ -235,7 +231,7 @@ TEST_F(LinuxInputMethodsTest, AnIBusDaemonRestartedAtANewAddressIsFoundAgain) {
     ibus->host(ibus_.address());
     const ScopedEnvironment address("IBUS_ADDRESS", ibus_.address().toUtf8());
     // Found as IBus clients find it, so it is looked up anew.
-    LinuxInputMethods methods({session_.address(), std::nullopt});
+    LinuxInputMethods methods(settings_, {session_.address(), std::nullopt});
     expectSwitches(methods, {activating("智能拼音", "libpinyin")}, [&] { return ibus->global(); });
 
     ibus.reset();

@@ -14,8 +14,8 @@
 #include "guide_pictures.h"
 #include "platform/desktop_shell_linux.h"
 #include "platform/drive_notifications_linux.h"
+#include "platform/fake_input_methods.h"
 #include "platform/folder_reader_linux.h"
-#include "platform/input_methods_linux.h"
 #include "platform/linux_file_system.h"
 #include "platform/mount_watcher_linux.h"
 #include "platform/sound_device.h"
@@ -25,6 +25,7 @@
 #include "shot_options.h"
 #include "shot_picture.h"
 #include "text/atomic_file.h"
+#include "text/gbk.h"
 #include "window_driver.h"
 
 namespace {
@@ -124,7 +125,8 @@ int main(int argc, char** argv) {
     qh::LinuxFolderReader folderReader(drives);
     qh::DesktopShell shell;
     SilentSoundDevice sounds;
-    qh::LinuxInputMethods inputMethods;
+    // The pictures show the same input methods on every machine they are made on.
+    qh::FakeInputMethods inputMethods({qh::gbk("系统默认输入法"), qh::gbk("拼音")});
     qh::MountWatcher mounts;
     qh::LinuxDriveNotifications driveEvents(mounts, drives);
     const auto windows =
