@@ -187,8 +187,10 @@ private:
         main_.closePopups();
         main_.trigger("N33");
         main_.waitUntil("the basic set-up panel", [&] { return main_.shown("GroupBox6"); });
+        // The shop's library drive, as the clerk chose it: the panel shows the folder F stands for.
+        main_.typeInto("ComboBox6", QStringLiteral("F"));
         shoot("setup-panel.png",
-              {{{"ComboBox6", "ComboBox7", "ComboBox8", "ComboBox19"}, "1"}, {{"Button10"}, "2"}});
+              {{{"ComboBox6"}, "1"}, {{"DriveFolderButton1"}, "2"}, {{"Button10"}, "3"}});
         main_.click("Button10");
     }
 
