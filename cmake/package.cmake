@@ -67,4 +67,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, fonts-noto-cjk, qt6-translations-l10n, xdg-utils")
 
+# gsettings tells which IBus engines the clerk chose; without it IBus offers its active ones.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libglib2.0-bin")
+
 include(CPack)
