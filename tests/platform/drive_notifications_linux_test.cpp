@@ -8,6 +8,7 @@
 #include <QDeadlineTimer>
 
 #include "platform/linux_file_system.h"
+#include "support/core_application.h"
 #include "support/temp_folder.h"
 
 namespace qh {
@@ -16,14 +17,7 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-void ensureCoreApplication() {
-    if (QCoreApplication::instance() == nullptr) {
-        static int argc = 1;
-        static char name[] = "qinghe-test";
-        static char* argv[] = {name, nullptr};
-        new QCoreApplication(argc, argv);
-    }
-}
+using testing::ensureCoreApplication;
 
 std::string mountLine(int id, const std::string& folder) {
     return std::to_string(id) + " 1 0:" + std::to_string(id) + " / " + folder +

@@ -1,17 +1,22 @@
 #pragma once
-// One QCoreApplication for a test binary's tests that need Qt's event machinery but no window,
-// made on first use.
+// One Qt application object for a test binary, made on first use: a QCoreApplication for tests
+// that need Qt's event machinery but no window, a QApplication (qt_application.h) for windows.
 #include <QCoreApplication>
 
 namespace qh::testing {
 
-inline void ensureCoreApplication() {
+template <typename Application>
+void ensureApplicationOf() {
     if (QCoreApplication::instance() == nullptr) {
         static int argc = 1;
         static char name[] = "qinghe-test";
         static char* argv[] = {name, nullptr};
-        new QCoreApplication(argc, argv);
+        new Application(argc, argv);
     }
+}
+
+inline void ensureCoreApplication() {
+    ensureApplicationOf<QCoreApplication>();
 }
 
 }  // namespace qh::testing
