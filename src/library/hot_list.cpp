@@ -55,6 +55,14 @@ std::optional<std::string_view> hotLinePath(std::string_view line) {
     return line.substr(separator + 2);
 }
 
+HotLineParts splitHotLine(std::string_view line) {
+    const auto separator = line.find("C,");
+    if (separator == std::string_view::npos) {
+        return {{}, line};
+    }
+    return {line.substr(0, separator + 2), line.substr(separator + 2)};
+}
+
 std::string formatHotCount(std::int64_t count) {
     std::string text = std::to_string(count);
     if (text.size() < 3) {

@@ -16,6 +16,14 @@ std::optional<std::int64_t> hotLineCount(std::string_view line);
 // The library path after the first "C," of a line, or empty when it has none.
 std::optional<std::string_view> hotLinePath(std::string_view line);
 
+// A ranking row's two parts: what shows before the file's name (the count, "C" and the comma)
+// and the file's path. A line without "C," is all path.
+struct HotLineParts {
+    std::string_view prefix;
+    std::string_view path;
+};
+HotLineParts splitHotLine(std::string_view line);
+
 // "001" .. "999" keep the three-digit width that orders lines by text; from 1000 on the count is
 // written in plain digits ("1000") and ordered by its value.
 std::string formatHotCount(std::int64_t count);
@@ -27,6 +35,8 @@ public:
     void clear() { lines_.clear(); }
     bool empty() const { return lines_.empty(); }
     const std::vector<std::string>& lines() const { return lines_; }
+    // RankingCopy: the lines from the highest count down; equal counts by descending path.
+    std::vector<std::string> ranking() const { return {lines_.rbegin(), lines_.rend()}; }
 
     // Counts one more download of `path`: the first line of that path gets count + 1; without
     // one, "001C," + path is added.

@@ -35,29 +35,48 @@ std::string categoryFolderPath(std::string_view driveText, int categoryIndex) {
     return libraryRoot(driveText) + categoryTable().at(categoryIndex).folder + '\\';
 }
 
-const std::vector<std::string>& subfolderTree() {
-    static const std::vector<std::string> tree = [] {
-        struct Group {
-            const char* parent;
-            std::vector<const char*> leaves;
+const std::array<CategoryPanelPage, 4>& categoryPanelPages() {
+    static const std::array<CategoryPanelPage, 4> pages = [] {
+        struct Page {
+            const char* caption;
+            const char* base;
+            std::vector<const char*> subfolders;
         };
-        const Group groups[] = {
-            {"1-音乐\\分类歌曲\\",
+        const Page table[] = {
+            {"音乐",
+             "1-音乐\\分类歌曲\\",
              {"经典老歌", "男女对唱", "闽南台语", "影视金曲", "DJ串烧", "DJ舞曲", "英文歌曲",
               "非主流", "伤感情歌", "儿童歌曲", "葫芦丝", "萨克斯", "校园歌曲", "新年歌",
               "革命歌曲", "戏曲音乐"}},
-            {"7-游戏\\",
+            {"游戏",
+             "7-游戏\\",
              {"jar格式", "sis格式", "nes格式", "blz格式", "app格式", "gb格式", "gbc格式",
               "smc格式"}},
-            {"11-铃声\\", {"mp3铃声", "彩信铃声", "和弦铃声", "特色铃声"}},
-            {"12-其它\\",
+            {"铃声", "11-铃声\\", {"mp3铃声", "彩信铃声", "和弦铃声", "特色铃声"}},
+            {"其它",
+             "12-其它\\",
              {"AMV格式", "ASF格式", "AVI格式", "FLV格式", "MP4格式", "RM格式", "WMV格式",
               "RMVB格式"}},
         };
+        std::array<CategoryPanelPage, 4> built;
+        for (std::size_t i = 0; i < built.size(); ++i) {
+            built[i].caption = gbk(table[i].caption);
+            built[i].baseFolder = gbk(table[i].base);
+            for (const char* subfolder : table[i].subfolders) {
+                built[i].subfolders.push_back(gbk(subfolder));
+            }
+        }
+        return built;
+    }();
+    return pages;
+}
+
+const std::vector<std::string>& subfolderTree() {
+    static const std::vector<std::string> tree = [] {
         std::vector<std::string> paths;
-        for (const auto& group : groups) {
-            for (const char* leaf : group.leaves) {
-                paths.push_back(gbk(group.parent) + gbk(leaf) + '\\');
+        for (const auto& page : categoryPanelPages()) {
+            for (const auto& subfolder : page.subfolders) {
+                paths.push_back(page.baseFolder + subfolder + '\\');
             }
         }
         return paths;
@@ -74,6 +93,27 @@ const std::array<NewAdditionsFolder, 5>& newAdditionsFolders() {
         {7, gbk("新增生活片")},
     }};
     return folders;
+}
+
+std::string belowLibraryRoot(const NewAdditionsFolder& additions) {
+    return categoryTable().at(additions.categoryIndex).folder + '\\' + additions.folder + '\\';
+}
+
+std::vector<std::string> browseFolders(const std::array<std::string, kLibraryDriveCount>& drives,
+                                       std::string_view belowRoot) {
+    std::vector<std::string> folders = libraryRoots(drives, kBrowseDriveCount);
+    for (auto& folder : folders) {
+        folder += belowRoot;
+    }
+    return folders;
+}
+
+void createMissingFolders(FileSystem& files, const std::vector<std::string>& folders) {
+    for (const auto& folder : folders) {
+        if (!files.folderExists(folder)) {
+            files.createFolders(folder);
+        }
+    }
 }
 
 const std::array<std::string, 2>& pictureSizeFolders() {

@@ -8,6 +8,12 @@
 
 namespace qh {
 
+SearchRequest libraryViewRequest(std::vector<std::string> folders) {
+    SearchRequest request;
+    request.viewFolders = std::move(folders);
+    return request;
+}
+
 SearchJob::SearchJob(const FolderReader& reader, SearchRequest request, BatchLimits limits)
     : reader_(reader), request_(std::move(request)), limits_(limits) {}
 
@@ -15,11 +21,14 @@ void SearchJob::run(SearchHost& host, std::stop_token stop) const {
     PathBatcher batcher(
         [&host](std::vector<std::string> paths) { host.pathsFound(std::move(paths)); }, limits_,
         stop);
-    const std::vector<std::string> roots = searchRoots(request_.tabIndex, request_.drives);
-    if (isSeriesSearch(request_.tabIndex)) {
+    const bool view = request_.viewFolders.has_value();
+    const std::vector<std::string> roots =
+        view ? *request_.viewFolders : searchRoots(request_.tabIndex, request_.drives);
+    if (!view && isSeriesSearch(request_.tabIndex)) {
         searchSeries(roots, batcher, stop);
     } else {
-        const std::string pattern = walkPattern(request_.searchKeyword, request_.searchMask);
+        const std::string pattern = view ? std::string(kAllFilesMask)
+                                         : walkPattern(request_.searchKeyword, request_.searchMask);
         const ReadAheadFolderReader readAhead(reader_, stop);
         for (const auto& root : roots) {
             WalkFiles(readAhead, root, pattern, batcher, stop);

@@ -3,6 +3,7 @@
 // in batches, to a host. A plain class, so tests run it without a thread; SearchThread runs it on
 // one.
 #include <array>
+#include <optional>
 #include <stop_token>
 #include <string>
 #include <vector>
@@ -20,7 +21,13 @@ struct SearchRequest {
     std::string searchKeyword;                           // GBK, chooseSearchKeyword
     std::string searchMask;                              // "*.*" or "*.mp3"
     std::string typedText;                               // the keyword box as typed, GBK
+    // A library view instead of a search: every file below these folders (each ending in a
+    // backslash), folder after folder. The fields above are then not read.
+    std::optional<std::vector<std::string>> viewFolders;
 };
+
+// The walk of a category, sub-folder or new-additions view.
+SearchRequest libraryViewRequest(std::vector<std::string> folders);
 
 class SearchHost {
 public:
@@ -35,13 +42,13 @@ class SearchJob {
 public:
     SearchJob(const FolderReader& reader, SearchRequest request, BatchLimits limits = {});
 
-    // Walks every root of the request. On the series tab, each folder below the roots whose full
-    // path holds the typed text gives the plain files lying directly in it (hidden and system
-    // files left out); as a sub-folder's path holds its parent's, everything below such a folder
-    // is found. Otherwise every file below the roots that matches "*" + keyword + mask is found.
-    // Once `stop` is requested the job reads no further folder and hands over nothing more, not
-    // even its end. Each walk reads ahead of itself on a second thread; that changes neither what
-    // it finds nor the order.
+    // Walks every root of the request. A view finds every file below its folders. On the series
+    // tab, each folder below the roots whose full path holds the typed text gives the plain files
+    // lying directly in it (hidden and system files left out); as a sub-folder's path holds its
+    // parent's, everything below such a folder is found. Otherwise every file below the roots that
+    // matches "*" + keyword + mask is found. Once `stop` is requested the job reads no further
+    // folder and hands over nothing more, not even its end. Each walk reads ahead of itself on a
+    // second thread; that changes neither what it finds nor the order.
     void run(SearchHost& host, std::stop_token stop = {}) const;
 
 private:

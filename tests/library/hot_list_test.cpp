@@ -74,6 +74,35 @@ TEST(HotList, EqualCountsOrderByPathWithoutRegardToCase) {
     EXPECT_EQ(list.lines(), (Lines{"001C,a.mp2", "001C,A.mp3", "001C,b.mp3"}));
 }
 
+TEST(HotList, RanksFromTheHighestCountWithEqualCountsByDescendingPath) {
+    HotList list;
+    list.assign({"001C,a", "003C,c", "001C,b", "no hot line"});
+    EXPECT_EQ(list.ranking(), (Lines{"003C,c", "001C,b", "001C,a", "no hot line"}));
+}
+
+TEST(HotLineParts, TheNameTakesEverythingUpToTheFirstCommaAfterC) {
+    const struct {
+        const char* line;
+        const char* prefix;
+        const char* path;
+    } cases[] = {
+        {"012C,F:\\a.mp3", "012C,", "F:\\a.mp3"},
+        {"001C,F:\\C,D\\b.mp3", "001C,", "F:\\C,D\\b.mp3"},
+        {"1,000C,F:\\c.mp3", "1,000C,", "F:\\c.mp3"},
+        {"xyzC,F:\\d.mp3", "xyzC,", "F:\\d.mp3"},
+        {"1C2C,e", "1C2C,", "e"},
+        {"F:\\no count.mp3", "", "F:\\no count.mp3"},
+        {"001C,", "001C,", ""},
+        {"", "", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        const auto parts = splitHotLine(c.line);
+        EXPECT_EQ(parts.prefix, c.prefix);
+        EXPECT_EQ(parts.path, c.path);
+    }
+}
+
 TEST(HotCountText, HasThreeDigitsBelowAThousand) {
     EXPECT_EQ(formatHotCount(1), "001");
     EXPECT_EQ(formatHotCount(12), "012");

@@ -53,6 +53,23 @@ TEST(LibraryLayout, FixedFoldersAreBuiltBelowTheRoot) {
     EXPECT_EQ(categoryTable()[7].folder, gbk("8-伦理片"));
 }
 
+TEST(LibraryLayout, ViewsWalkTheirFolderOnTheFirstThreeDrivesTwiceForALetterHeldTwice) {
+    const std::array<std::string, kLibraryDriveCount> drives = {"F", "", "F", "H"};
+    EXPECT_EQ(browseFolders(drives, gbk("7-游戏\\jar格式\\")),
+              (std::vector<std::string>{gbk("F:\\青禾点唱库\\7-游戏\\jar格式\\"),
+                                        gbk("F:\\青禾点唱库\\7-游戏\\jar格式\\")}));
+    EXPECT_TRUE(browseFolders({"", "", "", "H"}, gbk("7-游戏\\")).empty());
+}
+
+TEST(LibraryLayout, NewAdditionsLieInTheirCategoryFolders) {
+    const char* expected[] = {"1-音乐\\新增歌曲\\", "2-MTV\\新增MTV\\", "3-电影\\新增电影\\",
+                              "4-连续剧\\新增连续剧\\", "8-伦理片\\新增生活片\\"};
+    for (std::size_t i = 0; i < newAdditionsFolders().size(); ++i) {
+        SCOPED_TRACE(expected[i]);
+        EXPECT_EQ(belowLibraryRoot(newAdditionsFolders()[i]), gbk(expected[i]));
+    }
+}
+
 class CategoryFolders : public ::testing::Test {
 protected:
     CategoryFolders() {

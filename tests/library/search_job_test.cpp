@@ -68,6 +68,29 @@ TEST_F(SearchJobTest, WalksTheCategoryOnEveryDriveInDriveOrder) {
     EXPECT_EQ(nothing.ends, 1);
 }
 
+TEST_F(SearchJobTest, AViewFindsEveryFileBelowItsFoldersInTheirOrder) {
+    for (const char* path : {
+             "F:\\青禾点唱库\\7-游戏\\jar格式\\a.jar",
+             "F:\\青禾点唱库\\7-游戏\\jar格式\\深\\b",
+             "F:\\青禾点唱库\\7-游戏\\c.jar",
+             "G:\\青禾点唱库\\7-游戏\\jar格式\\d.jar",
+         }) {
+        drives.addFile(path);
+    }
+    auto request = libraryViewRequest({gbk("G:\\青禾点唱库\\7-游戏\\jar格式\\"),
+                                       gbk("Q:\\青禾点唱库\\7-游戏\\jar格式\\"),
+                                       gbk("F:\\青禾点唱库\\7-游戏\\jar格式\\")});
+    // What a search would read is left alone: the series tab and a keyword change nothing.
+    request.tabIndex = kSeriesTab;
+    request.searchKeyword = "zzz";
+    const RecordingHost view = run(request);
+    EXPECT_THAT(utf8(view.paths), ElementsAre("G:\\青禾点唱库\\7-游戏\\jar格式\\d.jar",
+                                              "F:\\青禾点唱库\\7-游戏\\jar格式\\a.jar",
+                                              "F:\\青禾点唱库\\7-游戏\\jar格式\\深\\b"));
+    EXPECT_EQ(view.ends, 1);
+    EXPECT_EQ(run(libraryViewRequest({})).ends, 1);
+}
+
 // Whatever the clerk types reaches the walk as a pattern; none may crash or hang it.
 TEST_F(SearchJobTest, OddKeywordsGiveTheirPlainResults) {
     for (const char* path :
