@@ -8,6 +8,7 @@
 #include "download/target_kind.h"
 #include "library/display_name.h"
 #include "library/file_size.h"
+#include "library/hot_list.h"
 #include "library/size_text.h"
 #include "text/byte_text.h"
 #include "text/gbk.h"
@@ -41,6 +42,22 @@ void FileRowsModel::clear() {
     beginResetModel();
     rows_.clear();
     rows_.shrink_to_fit();
+    rankingCopy_.clear();
+    source_ = ResultSource::PathList;
+    endResetModel();
+}
+
+void FileRowsModel::showRanking(std::vector<std::string> rankingCopy) {
+    beginResetModel();
+    rows_.clear();
+    rows_.reserve(rankingCopy.size());
+    for (const auto& line : rankingCopy) {
+        const std::string path(splitHotLine(line).path);
+        const auto kind = deliveryKindOf(extensionOf(fileNameOf(path)));
+        rows_.push_back({path, static_cast<std::uint8_t>(kind)});
+    }
+    rankingCopy_ = std::move(rankingCopy);
+    source_ = ResultSource::RankingCopy;
     endResetModel();
 }
 
@@ -50,6 +67,9 @@ void FileRowsModel::removeRow(int row) {
     }
     beginRemoveRows({}, row, row);
     rows_.erase(rows_.begin() + row);
+    if (source_ == ResultSource::RankingCopy) {
+        rankingCopy_.erase(rankingCopy_.begin() + row);
+    }
     endRemoveRows();
 }
 
@@ -100,6 +120,10 @@ QVariant FileRowsModel::data(const QModelIndex& index, int role) const {
     }
     switch (index.column()) {
         case 0:
+            if (source_ == ResultSource::RankingCopy) {
+                return fromGbk(std::string(splitHotLine(rankingCopy_[index.row()]).prefix) +
+                               DisplayName(row.path));
+            }
             return fromGbk(DisplayName(row.path));
         case 1:
             return fromGbk(TypeText(row.path));
@@ -107,6 +131,9 @@ QVariant FileRowsModel::data(const QModelIndex& index, int role) const {
             if (!row.sizeKnown) {
                 row.size = FileSizeOf(files_, row.path);
                 row.sizeKnown = true;
+            }
+            if (row.size < 0 && source_ == ResultSource::RankingCopy) {
+                return QString::fromUtf8("不存在");
             }
             return fromGbk(SizeText(row.size));
         default:

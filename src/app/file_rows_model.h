@@ -14,6 +14,10 @@ namespace qh {
 
 class FileSystem;
 
+// Where a result row's file is found: a line of the result path list, or after the hot ranking
+// a line of the ranking copy, less its count.
+enum class ResultSource { PathList, RankingCopy };
+
 class FileRowsModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -22,7 +26,12 @@ public:
 
     // One insert for the whole batch; the rows are numbered on from the last.
     void appendRows(const std::vector<std::string>& paths);
+    // Emptied, with the result path list as the rows' source again.
     void clear();
+    // The hot ranking: one row per line of the ranking copy, its count before the file's name and
+    // "不存在" for a file that is not there.
+    void showRanking(std::vector<std::string> rankingCopy);
+    ResultSource source() const { return source_; }
     void removeRow(int row);
     const std::string& pathAt(int row) const { return rows_.at(row).path; }
     // Rows of these paths show in the skin's alert red (the palette's BrightText), with the text as
@@ -49,6 +58,8 @@ private:
     const FileSystem& files_;
     Numbering numbering_;
     std::vector<Row> rows_;
+    ResultSource source_ = ResultSource::PathList;
+    std::vector<std::string> rankingCopy_;  // ListBox2, row by row while it is the source
     std::map<std::string, QString> marks_;
 };
 

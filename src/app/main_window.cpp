@@ -10,14 +10,17 @@
 #include <QStatusBar>
 
 #include "app/basic_setup_panel.h"
+#include "app/category_panel.h"
 #include "app/category_tab_strip.h"
 #include "app/download_lists_panel.h"
+#include "app/new_additions_bar.h"
 #include "app/play_copy_cleanup.h"
 #include "app/player_column_panel.h"
 #include "app/removable_disks.h"
 #include "app/result_area_panel.h"
 #include "app/search_bar_panel.h"
 #include "app/side_windows.h"
+#include "app/singer_page.h"
 #include "app/skins.h"
 #include "app/window_layout.h"
 #include "app/window_menu.h"
@@ -137,9 +140,15 @@ void MainWindow::buildFrame() {
     categoryTabs_ = new CategoryTabStrip(client_);
     searchBar_ = new SearchBarPanel(
         {services_.settings, services_.files, services_.folderReader, services_.inputMethods,
-         keySounds_, state_, *categoryTabs_, presentMessage_},
+         services_.shell, keySounds_, state_, *categoryTabs_, presentMessage_},
         categoryTabs_);
-    resultArea_ = new ResultAreaPanel({resultModel_, state_, keySounds_}, categoryTabs_);
+    resultArea_ = new ResultAreaPanel({resultModel_, state_, keySounds_, hotList_, presentMessage_},
+                                      categoryTabs_);
+    const LibraryDriveTexts driveTexts = [this] { return searchBar_->driveTexts(); };
+    categoryPanel_ = new CategoryPanel({services_.files, keySounds_, driveTexts}, client_);
+    categoryPanel_->hide();
+    newAdditionsBar_ = new NewAdditionsBar({services_.files, driveTexts}, client_);
+    newAdditionsBar_->hide();
     downloadListsPanel_ = new DownloadListsPanel(
         {services_.files, services_.drives, services_.shell, downloadLists_, shownModel_,
          listSizes_, keySounds_, state_, presentMessage_, copyCheckOf(services_.settings),
@@ -180,6 +189,29 @@ void MainWindow::wirePanels() {
     connect(search, &SearchBarPanel::pathsFound, results, &ResultAreaPanel::appendResults);
     connect(search, &SearchBarPanel::searchEnded, results, &ResultAreaPanel::searchEnded);
     connect(search, &SearchBarPanel::copyAtOnceChanged, lists, &DownloadListsPanel::setCopyAtOnce);
+    connect(search, &SearchBarPanel::viewEnded, results, &ResultAreaPanel::viewEnded);
+
+    connect(results, &ResultAreaPanel::categoryPanelWanted, categoryPanel_, &CategoryPanel::open);
+    connect(categoryPanel_, &CategoryPanel::opened, results,
+            &ResultAreaPanel::shortenForCategoryPanel);
+    connect(categoryPanel_, &CategoryPanel::subfolderViewWanted, this, &MainWindow::runLibraryView);
+    connect(categoryPanel_, &CategoryPanel::singerPicked, search, &SearchBarPanel::searchFor);
+    connect(results, &ResultAreaPanel::newAdditionsBarWanted, newAdditionsBar_, [this] {
+        newAdditionsBar_->show();
+        newAdditionsBar_->raise();
+    });
+    connect(newAdditionsBar_, &NewAdditionsBar::viewWanted, this,
+            [this](const std::vector<std::string>& folders) {
+                downloadListsPanel_->hideTargetTree();
+                resultArea_->showListForView();
+                categoryPanel_->hide();
+                runLibraryView(folders);
+            });
+    connect(results, &ResultAreaPanel::rankingShown, this, [this] {
+        searchBar_->stopWalk();
+        downloadListsPanel_->hideTargetTree();
+        categoryPanel_->hide();
+    });
 
     connect(results, &ResultAreaPanel::addWanted, lists, &DownloadListsPanel::addFromResults);
     connect(results, &ResultAreaPanel::batchAddWanted, lists,
@@ -296,6 +328,10 @@ void MainWindow::QiDTimerTimer() {
         services_.saveFailures.record(saveTextList(hotFile, hotList_.lines()), hotFile);
     }
     downloadListsPanel_->loadAtStartUp();
+    const auto singerFile = services_.paths.dataFile(gbk("歌手.txt"));
+    if (fileExists(singerFile)) {
+        categoryPanel_->singerPage().loadSingers(loadTextList(singerFile));
+    }
     downloadListsPanel_->createStagingFolders();
     categoryTabs_->setCurrentIndex(kMusicTab);
     keySounds_.request(kCueStart);
@@ -358,6 +394,8 @@ void MainWindow::TabControl4MouseDown(int tab) {
     }
     downloadListsPanel_->hideTargetTree();
     resultArea_->closeViews();
+    categoryPanel_->hide();
+    newAdditionsBar_->hide();
     resultArea_->showResultList();
     searchBar_->setEnabled(true);
     keySounds_.request(kCueSelect);
@@ -367,6 +405,13 @@ void MainWindow::TabControl4MouseDown(int tab) {
 void MainWindow::FormClick() {
     downloadListsPanel_->hideTargetTree();
     resultArea_->closeViews();
+    categoryPanel_->hide();
+    newAdditionsBar_->hide();
+}
+
+void MainWindow::runLibraryView(const std::vector<std::string>& folders) {
+    resultArea_->startView();
+    searchBar_->startView(folders);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -394,6 +439,8 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     playerColumn_->applyLayout(layout);
     categoryTabs_->resize(categoryTabs_->width(), layout.tabStripHeight);
     resultArea_->applyLayout(layout);
+    categoryPanel_->applyLayout(layout);
+    newAdditionsBar_->applyLayout(layout);
     downloadListsPanel_->applyLayout(layout);
 }
 

@@ -23,12 +23,14 @@ namespace qh {
 
 class AboutWindow;
 class BasicSetupPanel;
+class CategoryPanel;
 class CategoryTabStrip;
 class DownloadListsPanel;
 class DriveNotifications;
 class FileSystem;
 class FolderReader;
 class InputMethods;
+class NewAdditionsBar;
 class ParametersWindow;
 class PlayerColumnPanel;
 class ResultAreaPanel;
@@ -110,6 +112,8 @@ private:
     void FormDestroy();
     void FormClick();
     void TabControl4MouseDown(int tab);
+    // A sub-folder or new-additions view takes the result list.
+    void runLibraryView(const std::vector<std::string>& folders);
     void showBasicSetup();
 
     MainWindowServices services_;
@@ -133,6 +137,8 @@ private:
     CategoryTabStrip* categoryTabs_ = nullptr;
     SearchBarPanel* searchBar_ = nullptr;
     ResultAreaPanel* resultArea_ = nullptr;
+    CategoryPanel* categoryPanel_ = nullptr;
+    NewAdditionsBar* newAdditionsBar_ = nullptr;
     DownloadListsPanel* downloadListsPanel_ = nullptr;
     BasicSetupPanel* basicSetup_ = nullptr;
     std::array<QLabel*, 2> statusPanels_{};

@@ -11,6 +11,7 @@
 #include "app/file_rows_model.h"
 #include "app/grid_line_delegate.h"
 #include "app/window_layout.h"
+#include "library/hot_list.h"
 #include "media/key_sounds.h"
 #include "media/sound_cue.h"
 #include "windows/maker_texts.h"
@@ -57,19 +58,24 @@ ResultAreaPanel::ResultAreaPanel(ResultAreaServices services, QWidget* parent)
     countLabel_ = new QLabel(QString::fromUtf8("0  个对象"), this);
     countLabel_->setObjectName("Label16");
     countLabel_->setGeometry(8, 464, 90, 16);
+    // 本地磁盘 and U盘管理 open the disk-management view, still to come.
     const struct {
         const char* name;
         const char* text;
-    } buttons[] = {{"SpeedButton8", "新增资源"},
-                   {"SpeedButton50", "热门排行"},
-                   {"SpeedButton11", "分类查找"},
-                   {"SpeedButton10", "本地磁盘"},
-                   {"SpeedButton14", "U盘管理"}};
+        void (ResultAreaPanel::*pressed)();
+    } buttons[] = {{"SpeedButton8", "新增资源", &ResultAreaPanel::newAdditionsBarWanted},
+                   {"SpeedButton50", "热门排行", &ResultAreaPanel::HotRanking},
+                   {"SpeedButton11", "分类查找", &ResultAreaPanel::categoryPanelWanted},
+                   {"SpeedButton10", "本地磁盘", nullptr},
+                   {"SpeedButton14", "U盘管理", nullptr}};
     int left = 104;
     for (const auto& b : buttons) {
         auto* button = new QPushButton(QString::fromUtf8(b.text), this);
         button->setObjectName(QString::fromLatin1(b.name));
         button->setGeometry(left, 457, 80, 22);
+        if (b.pressed != nullptr) {
+            connect(button, &QPushButton::clicked, this, b.pressed);
+        }
         viewButtons_.push_back(button);
         left += 82;
     }
@@ -166,6 +172,43 @@ void ResultAreaPanel::showResultList() {
 void ResultAreaPanel::closeViews() {
     const int height = this->height() - 40;
     resultList_->resize(resultList_->width(), std::max(0, height));
+}
+
+void ResultAreaPanel::shortenForCategoryPanel() {
+    resultList_->resize(resultList_->width(), std::max(0, height() - 160));
+}
+
+void ResultAreaPanel::showListForView() {
+    closeViews();
+    resultList_->show();
+}
+
+void ResultAreaPanel::startView() {
+    emptyResults();
+}
+
+void ResultAreaPanel::viewEnded() {
+    if (services_.results.rowCount() > 0) {
+        introduction_->hide();
+        services_.keySounds.request(kCueFound);
+    } else {
+        services_.keySounds.request(kCueError);
+    }
+}
+
+void ResultAreaPanel::HotRanking() {
+    if (services_.hotList.empty()) {
+        services_.present(QString::fromUtf8("对不起，目前还没有记录"));
+        return;
+    }
+    emit rankingShown();
+    introduction_->hide();
+    showListForView();
+    auto& results = services_.results;
+    results.showRanking(services_.hotList.ranking());
+    countLabel_->setText(QString::number(results.rowCount()) + QString::fromUtf8(" 个对象"));
+    services_.state.currentFile = results.pathAt(0);
+    services_.keySounds.request(kCueSelect);
 }
 
 void ResultAreaPanel::applyLayout(const MainWindowLayout& layout) {

@@ -1,8 +1,9 @@
 #pragma once
 // The result area below the search bar: the result list with its right-click menu, the
 // introduction that covers it until the first search, its object count and the buttons of the
-// library views. The views still to come (the category panel, the new-additions bar, the
-// disk-management view) lie at the list's place and take turns with it.
+// library views. The category panel and the new-additions bar lie over its lower part; the hot
+// ranking shows in the list itself. The disk-management view still to come lies at the list's
+// place and takes turns with it.
 #include <QGroupBox>
 #include <QTimer>
 #include <string>
@@ -18,6 +19,7 @@ class QTreeView;
 namespace qh {
 
 class FileRowsModel;
+class HotList;
 class KeySounds;
 struct MainWindowLayout;
 
@@ -25,6 +27,8 @@ struct ResultAreaServices {
     FileRowsModel& results;
     WindowState& state;
     KeySounds& keySounds;
+    const HotList& hotList;
+    const MessagePresenter& present;
 };
 
 class ResultAreaPanel : public QGroupBox {
@@ -41,6 +45,18 @@ public:
     void showResultList();
     // A tab press or a click on the window's background: the plain result list again.
     void closeViews();
+    // While the category panel is open the list ends above it.
+    void shortenForCategoryPanel();
+    // A new-additions view or the ranking: the list, at its full height, under the introduction
+    // until it has rows.
+    void showListForView();
+    // A library view empties the list before it walks, and at its end lets the rows show with the
+    // search's sound, or plays the error sound for none. Number mode adds nothing: the clerk
+    // picks from what a view shows.
+    void startView();
+    void viewEnded();
+    // 热门排行.
+    void HotRanking();
     void applyLayout(const MainWindowLayout& layout);
 
 signals:
@@ -52,6 +68,11 @@ signals:
     void batchAddWanted(const std::vector<std::string>& paths);
     void playWanted(const std::vector<std::string>& paths);
     void addToPlaylistWanted(const std::vector<std::string>& paths);
+    // 分类查找 and 新增资源.
+    void categoryPanelWanted();
+    void newAdditionsBarWanted();
+    // The ranking is about to take the list: whatever else shows there closes.
+    void rankingShown();
 
 private:
     void buildMenu();

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
+#include <utility>
 
 #include "app/caption_gap.h"
 #include "app/category_tab_strip.h"
@@ -16,8 +17,10 @@
 #include "media/key_sounds.h"
 #include "media/sound_cue.h"
 #include "platform/input_methods.h"
+#include "platform/shell.h"
 #include "settings/settings_store.h"
 #include "text/gbk.h"
+#include "windows/maker_texts.h"
 
 namespace qh {
 
@@ -87,11 +90,22 @@ SearchBarPanel::SearchBarPanel(SearchBarServices services, QWidget* parent)
 
     auto* secondsCaption = new QLabel(captionWithGaps("用时     秒"), this);
     secondsCaption->setObjectName("Label65");
-    secondsCaption->setGeometry(384, 56, 110, 22);
+    secondsCaption->setGeometry(384, 56, 66, 22);
     secondsLabel_ = new QLabel(QStringLiteral("0"), secondsCaption);
     secondsLabel_->setObjectName("Label64");
     secondsLabel_->setGeometry(gapOf(secondsCaption, 2, 5).translated(-secondsCaption->pos()));
     secondsLabel_->setAlignment(Qt::AlignCenter);
+
+    // The corner beside the seconds holds the vendor's button, its caption on two lines.
+    resourcePageButton_ = makeButton(this, "SpeedButton51", "", "", {452, 46, 62, 38});
+    auto* resourceCaption = new QLabel(QString::fromUtf8("青禾点唱 资源网"), resourcePageButton_);
+    resourceCaption->setObjectName("SpeedButton51Caption");
+    resourceCaption->setWordWrap(true);
+    resourceCaption->setAlignment(Qt::AlignCenter);
+    resourceCaption->setStyleSheet("font-size: 12px;");
+    resourceCaption->setGeometry(resourcePageButton_->rect().adjusted(2, 2, -2, -2));
+    resourceCaption->setAttribute(Qt::WA_TransparentForMouseEvents);
+    resourcePageButton_->setAccessibleName(resourceCaption->text());
 
     const char* names[] = {"ComboBox3", "ComboBox4", "ComboBox5", "ComboBox20"};
     const int lefts[] = {384, 416, 448, 480};
@@ -112,6 +126,10 @@ SearchBarPanel::SearchBarPanel(SearchBarServices services, QWidget* parent)
     connect(defaultButton_, &QPushButton::clicked, this, &SearchBarPanel::SpeedButton22Click);
     connect(webSearchButton_, &QPushButton::clicked, this,
             [this] { emit webSearchWanted(keywordBox_->currentText()); });
+    connect(resourcePageButton_, &QPushButton::clicked, this, [this] {
+        services_.shell.openAddress(
+            resourcePageAddress(services_.settings).toString().toStdString());
+    });
     connect(numberMode_, &QCheckBox::clicked, this, &SearchBarPanel::CheckBox1Click);
     connect(copyAtOnce_, &QCheckBox::clicked, this, &SearchBarPanel::CheckBox2Click);
     // Whoever sets the box, the clerk, the program or assistive technology, the lists follow it.
@@ -160,6 +178,27 @@ void SearchBarPanel::startWarmUpSearch() {
     startSearchWorker();
 }
 
+void SearchBarPanel::searchFor(const QString& text) {
+    keywordBox_->setEditText(text);
+    SpeedButton22Click();
+}
+
+void SearchBarPanel::startView(std::vector<std::string> folders) {
+    if (walk_ == Walk::Search) {
+        showSearchStopped();
+    }
+    walk_ = Walk::View;
+    search_.start(libraryViewRequest(std::move(folders)));
+}
+
+void SearchBarPanel::stopWalk() {
+    if (walk_ == Walk::Search) {
+        showSearchStopped();
+    }
+    walk_ = Walk::None;
+    search_.stop();
+}
+
 void SearchBarPanel::SpeedButton22Click() {
     emit searchPressed();
     emit resultsEmptied();
@@ -174,6 +213,7 @@ void SearchBarPanel::SpeedButton22Click() {
         // Like any new search, a refused one stops the walk still running (the warm-up, say),
         // whose rows would otherwise fill the list it has just emptied.
         search_.stop();
+        walk_ = Walk::None;
         services_.present(QString::fromUtf8("对不起,此字符被禁搜"));
         setSearchButtonsEnabled(true);
         return;
@@ -192,12 +232,22 @@ void SearchBarPanel::SpeedButton22Click() {
 }
 
 void SearchBarPanel::startSearchWorker() {
+    walk_ = Walk::Search;
     search_.start({services_.tabs.currentIndex(), driveTexts(), services_.state.searchKeyword,
-                   services_.state.searchMask, toGbk(keywordBox_->currentText())});
+                   services_.state.searchMask, toGbk(keywordBox_->currentText()), std::nullopt});
 }
 
 void SearchBarPanel::walkEnded() {
+    const Walk ended = std::exchange(walk_, Walk::None);
+    if (ended == Walk::View) {
+        emit viewEnded();
+        return;
+    }
     emit searchEnded(numberMode_->isChecked());
+    showSearchStopped();
+}
+
+void SearchBarPanel::showSearchStopped() {
     statusLabel_->setText(QString::fromUtf8("就绪！"));
     timer13_.stop();
     setSearchButtonsEnabled(true);

@@ -25,12 +25,14 @@ class InputMethods;
 class KeySounds;
 class KeywordLineEdit;
 class SettingsStore;
+class Shell;
 
 struct SearchBarServices {
     SettingsStore& settings;
     FileSystem& files;
     const FolderReader& folderReader;
     InputMethods& inputMethods;
+    Shell& shell;
     KeySounds& keySounds;
     WindowState& state;
     const CategoryTabStrip& tabs;
@@ -49,6 +51,16 @@ public:
 
     // The first show's search: the whole library for "绿野青禾", the search buttons left enabled.
     void startWarmUpSearch();
+    // A pick in the singer index: the name into the keyword box and the search of the search
+    // button for it.
+    void searchFor(const QString& text);
+    // A library view walks on the search worker too: it takes the place of a search still
+    // running (which then ends as stopped), and a later search takes its place in turn, so two
+    // walks never mix their rows. Ends with viewEnded.
+    void startView(std::vector<std::string> folders);
+    // The hot ranking takes the result list: the walk still running stops and delivers nothing
+    // more.
+    void stopWalk();
     // A sync add right after a keyword search takes back the history entry that search made.
     void trimKeywordHistory();
     void focusKeywordBox();
@@ -68,6 +80,7 @@ signals:
     void searchStarted();
     void pathsFound(const std::vector<std::string>& paths);
     void searchEnded(bool numberMode);
+    void viewEnded();
     void copyAtOnceChanged(bool ticked);
     void webSearchWanted(const QString& typed);
 
@@ -76,6 +89,8 @@ private:
     void SpeedButton22Click();
     void startSearchWorker();
     void walkEnded();
+    // The search shown as running is over: ready again, the seconds stopped, the buttons back.
+    void showSearchStopped();
     void CheckBox1Click();
     void keywordBoxFocused();
     void keywordBoxLeft();
@@ -95,11 +110,14 @@ private:
     QPushButton* searchButton_;
     QPushButton* defaultButton_;
     QPushButton* webSearchButton_;
+    QPushButton* resourcePageButton_;
     QCheckBox* numberMode_;
     QCheckBox* copyAtOnce_;
     QLabel* statusLabel_;
     QLabel* secondsLabel_;
     std::array<QComboBox*, 4> driveCombos_{};
+    enum class Walk { None, Search, View };
+    Walk walk_ = Walk::None;
     std::vector<std::string> keywordHistory_;
     int keywordHistoryCount_ = 0;
 };

@@ -29,6 +29,8 @@ MainWindowLayout mainWindowLayout(int outerWidth, int outerHeight) {
     layout.playerColumnHeight = size(h - 117);
     layout.playlistHeight = size(h - kPlaylistTop - 165);
     layout.tabStripHeight = size(h - 77);
+    layout.categoryPanelTop = h - 222;
+    layout.newAdditionsBarTop = h - 80;
     layout.resultAreaHeight = size(h - kResultAreaTop - 77);
     const int g = layout.resultAreaHeight;
     layout.countLabelTop = g - 17;

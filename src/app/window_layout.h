@@ -13,6 +13,8 @@ struct MainWindowLayout {
     int playerColumnHeight = 0;
     int playlistHeight = 0;
     int tabStripHeight = 0;
+    int categoryPanelTop = 0;
+    int newAdditionsBarTop = 0;
     int resultAreaHeight = 0;
     int countLabelTop = 0;
     int viewButtonsTop = 0;

@@ -27,6 +27,12 @@ QUrl homePageAddress(const SettingsStore& settings) {
     return webAddress ? stored : QUrl(utf8(kMakerHomePage));
 }
 
+QUrl resourcePageAddress(const SettingsStore& settings) {
+    QUrl page = homePageAddress(settings).adjusted(QUrl::RemoveQuery | QUrl::RemoveFragment);
+    page.setPath(QStringLiteral("/wangye/zygx.htm"));
+    return page;
+}
+
 QString productName() {
     return utf8("青禾点唱手机下载系统");
 }

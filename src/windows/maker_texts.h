@@ -14,6 +14,9 @@ class SettingsStore;
 // address, otherwise the maker's own home page.
 QUrl homePageAddress(const SettingsStore& settings);
 
+// "青禾点唱 资源网": the resource-update page "/wangye/zygx.htm" on the home page's site.
+QUrl resourcePageAddress(const SettingsStore& settings);
+
 // The about window's caption and the first line of its memo.
 QString productName();
 

@@ -28,6 +28,8 @@ TEST(MainWindowLayout, EdgesFollowTheOuterSize) {
     EXPECT_EQ(made.playerColumnHeight, 594);
     EXPECT_EQ(made.playlistHeight, 346);
     EXPECT_EQ(made.tabStripHeight, 634);
+    EXPECT_EQ(made.categoryPanelTop, 489);
+    EXPECT_EQ(made.newAdditionsBarTop, 631);
     EXPECT_EQ(made.resultAreaHeight, 498);
     EXPECT_EQ(made.countLabelTop, 481);
     EXPECT_EQ(made.viewButtonsTop, 474);
@@ -90,6 +92,8 @@ TEST_F(MainWindowResizeTest, ControlsFollowTheHeightAndTheListsTheWidth) {
         EXPECT_EQ(control("Animate1")->y(), expected.copyAnimationTop);
         EXPECT_EQ(control("ProgressBar1")->y(), expected.progressBarsTop);
         EXPECT_EQ(control("SpeedButton8")->y(), expected.viewButtonsTop);
+        EXPECT_EQ(control("PageControl1")->y(), expected.categoryPanelTop);
+        EXPECT_EQ(control("GroupBox9")->y(), expected.newAdditionsBarTop);
     }
 }
 
