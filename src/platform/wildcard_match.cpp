@@ -63,6 +63,12 @@ Wildcard::Wildcard(std::string_view pattern) : pattern_(pattern) {
         }
         i += length;
     }
+    // "*" and "*.*", the patterns of every library view, take any name: no need to run them.
+    const auto kinds = [this](std::initializer_list<Kind> expected) {
+        return std::equal(elements_.begin(), elements_.end(), expected.begin(), expected.end(),
+                          [](const Element& element, Kind kind) { return element.kind == kind; });
+    };
+    takesEveryName_ = kinds({Kind::Star}) || kinds({Kind::DosStar, Kind::DosDot, Kind::Star});
 }
 
 bool Wildcard::sameCharacter(const Element& element, std::string_view character) const {
@@ -81,6 +87,9 @@ bool Wildcard::sameCharacter(const Element& element, std::string_view character)
 // positions the name so far can have reached, all followed at once. No choice is ever retried,
 // so a pattern full of stars costs no more than name length x pattern length steps.
 bool Wildcard::matches(std::string_view name) const {
+    if (takesEveryName_) {
+        return true;
+    }
     const std::size_t count = elements_.size();
     // Two sets of positions; a usual pattern needs no buffer on the heap.
     std::array<std::uint8_t, 128> stackBuffer;

@@ -44,6 +44,7 @@ private:
 
     std::string pattern_;
     std::vector<Element> elements_;
+    bool takesEveryName_ = false;
 };
 
 }  // namespace qh

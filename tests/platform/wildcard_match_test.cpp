@@ -94,6 +94,30 @@ TEST(WildcardMatch, NamePatternMatchesTheSameAndItsHostTestLetsEveryMatchThrough
     }
 }
 
+// The views' patterns take every name without being run; spelled so that they must be run, the
+// same patterns take the same names.
+TEST(WildcardMatch, StarAndStarDotStarTakeEveryNameAsTheirRunSpellingsDo) {
+    const std::vector<std::string> names = {"README",
+                                            "a.b",
+                                            "a.b.c",
+                                            ".",
+                                            "..",
+                                            ".profile",
+                                            "trailing.",
+                                            gbk("月亮.mp3"),
+                                            std::string("\xB0\x2E\x2E", 3),
+                                            std::string(300, '.')};
+    for (const auto& name : names) {
+        SCOPED_TRACE(name);
+        EXPECT_TRUE(Wildcard("*.*").matches(name));
+        EXPECT_TRUE(Wildcard("*").matches(name));
+        EXPECT_TRUE(Wildcard("*.**").matches(name));
+        EXPECT_TRUE(Wildcard("**").matches(name));
+    }
+    EXPECT_FALSE(Wildcard("*.*a").matches("a.b"));
+    EXPECT_FALSE(Wildcard("*.").matches("a.b"));
+}
+
 // A backtracking matcher that retries every star on failure takes years here.
 TEST(WildcardMatch, ManyStarsOnALongNameFinish) {
     const std::string name(20000, 'a');
