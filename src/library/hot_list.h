@@ -35,8 +35,6 @@ public:
     void clear() { lines_.clear(); }
     bool empty() const { return lines_.empty(); }
     const std::vector<std::string>& lines() const { return lines_; }
-    // RankingCopy: the lines from the highest count down; equal counts by descending path.
-    std::vector<std::string> ranking() const { return {lines_.rbegin(), lines_.rend()}; }
 
     // Counts one more download of `path`: the first line of that path gets count + 1; without
     // one, "001C," + path is added.

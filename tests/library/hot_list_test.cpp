@@ -74,12 +74,6 @@ TEST(HotList, EqualCountsOrderByPathWithoutRegardToCase) {
     EXPECT_EQ(list.lines(), (Lines{"001C,a.mp2", "001C,A.mp3", "001C,b.mp3"}));
 }
 
-TEST(HotList, RanksFromTheHighestCountWithEqualCountsByDescendingPath) {
-    HotList list;
-    list.assign({"001C,a", "003C,c", "001C,b", "no hot line"});
-    EXPECT_EQ(list.ranking(), (Lines{"003C,c", "001C,b", "001C,a", "no hot line"}));
-}
-
 TEST(HotLineParts, TheNameTakesEverythingUpToTheFirstCommaAfterC) {
     const struct {
         const char* line;
