@@ -32,8 +32,7 @@ void FileRowsModel::appendRows(const std::vector<std::string>& paths) {
     beginInsertRows({}, first, first + static_cast<int>(paths.size()) - 1);
     rows_.reserve(rows_.size() + paths.size());
     for (const auto& path : paths) {
-        const auto kind = deliveryKindOf(extensionOf(fileNameOf(path)));
-        rows_.push_back({path, static_cast<std::uint8_t>(kind)});
+        rows_.push_back({path});
     }
     endInsertRows();
 }
@@ -42,21 +41,23 @@ void FileRowsModel::clear() {
     beginResetModel();
     rows_.clear();
     rows_.shrink_to_fit();
-    rankingCopy_.clear();
+    rankingPrefixes_.clear();
+    rankingPrefixes_.shrink_to_fit();
     source_ = ResultSource::PathList;
     endResetModel();
 }
 
-void FileRowsModel::showRanking(std::vector<std::string> rankingCopy) {
+void FileRowsModel::showRanking(const std::vector<std::string>& hotLines) {
     beginResetModel();
     rows_.clear();
-    rows_.reserve(rankingCopy.size());
-    for (const auto& line : rankingCopy) {
-        const std::string path(splitHotLine(line).path);
-        const auto kind = deliveryKindOf(extensionOf(fileNameOf(path)));
-        rows_.push_back({path, static_cast<std::uint8_t>(kind)});
+    rankingPrefixes_.clear();
+    rows_.reserve(hotLines.size());
+    rankingPrefixes_.reserve(hotLines.size());
+    for (auto line = hotLines.rbegin(); line != hotLines.rend(); ++line) {
+        const auto parts = splitHotLine(*line);
+        rows_.push_back({std::string(parts.path)});
+        rankingPrefixes_.emplace_back(parts.prefix);
     }
-    rankingCopy_ = std::move(rankingCopy);
     source_ = ResultSource::RankingCopy;
     endResetModel();
 }
@@ -68,7 +69,7 @@ void FileRowsModel::removeRow(int row) {
     beginRemoveRows({}, row, row);
     rows_.erase(rows_.begin() + row);
     if (source_ == ResultSource::RankingCopy) {
-        rankingCopy_.erase(rankingCopy_.begin() + row);
+        rankingPrefixes_.erase(rankingPrefixes_.begin() + row);
     }
     endRemoveRows();
 }
@@ -104,7 +105,7 @@ QVariant FileRowsModel::data(const QModelIndex& index, int role) const {
     }
     const Row& row = rows_[index.row()];
     if (role == Qt::DecorationRole && index.column() == 0) {
-        return marks_.contains(row.path) ? undeliveredKindIcon(row.kind) : kindIcon(row.kind);
+        return marks_.contains(row.path) ? undeliveredKindIcon(kindOf(row)) : kindIcon(kindOf(row));
     }
     if (role == Qt::ForegroundRole || role == Qt::ToolTipRole) {
         const auto mark = marks_.find(row.path);
@@ -120,9 +121,9 @@ QVariant FileRowsModel::data(const QModelIndex& index, int role) const {
     }
     switch (index.column()) {
         case 0:
-            if (source_ == ResultSource::RankingCopy) {
-                return fromGbk(std::string(splitHotLine(rankingCopy_[index.row()]).prefix) +
-                               DisplayName(row.path));
+            if (source_ == ResultSource::RankingCopy &&
+                static_cast<std::size_t>(index.row()) < rankingPrefixes_.size()) {
+                return fromGbk(rankingPrefixes_[index.row()] + DisplayName(row.path));
             }
             return fromGbk(DisplayName(row.path));
         case 1:
@@ -139,6 +140,14 @@ QVariant FileRowsModel::data(const QModelIndex& index, int role) const {
         default:
             return index.row() + 1;
     }
+}
+
+std::uint8_t FileRowsModel::kindOf(const Row& row) const {
+    if (!row.kindKnown) {
+        row.kind = static_cast<std::uint8_t>(deliveryKindOf(extensionOf(fileNameOf(row.path))));
+        row.kindKnown = true;
+    }
+    return row.kind;
 }
 
 QVariant FileRowsModel::headerData(int section, Qt::Orientation orientation, int role) const {

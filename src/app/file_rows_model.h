@@ -28,9 +28,10 @@ public:
     void appendRows(const std::vector<std::string>& paths);
     // Emptied, with the result path list as the rows' source again.
     void clear();
-    // The hot ranking: one row per line of the ranking copy, its count before the file's name and
-    // "不存在" for a file that is not there.
-    void showRanking(std::vector<std::string> rankingCopy);
+    // The hot ranking: one row per hot line (given in the hot list's ascending order) from the
+    // last to the first, so the highest count leads and equal counts come by descending path;
+    // each row shows its line's count before the file's name, and "不存在" for a missing file.
+    void showRanking(const std::vector<std::string>& hotLines);
     ResultSource source() const { return source_; }
     void removeRow(int row);
     const std::string& pathAt(int row) const { return rows_.at(row).path; }
@@ -48,18 +49,23 @@ public:
 private:
     void marksChanged();
 
+    // The kind and the size are found when the row is first shown: a million rows arrive faster
+    // than the names of their extensions can be looked up.
     struct Row {
         std::string path;
-        std::uint8_t kind = 0;
+        mutable std::uint8_t kind = 0;
+        mutable bool kindKnown = false;
         mutable bool sizeKnown = false;
         mutable std::int64_t size = -1;
     };
+    std::uint8_t kindOf(const Row& row) const;
 
     const FileSystem& files_;
     Numbering numbering_;
     std::vector<Row> rows_;
     ResultSource source_ = ResultSource::PathList;
-    std::vector<std::string> rankingCopy_;  // ListBox2, row by row while it is the source
+    // What the ranking copy (ListBox2) adds to each row's path: the count, "C" and the comma.
+    std::vector<std::string> rankingPrefixes_;
     std::map<std::string, QString> marks_;
 };
 

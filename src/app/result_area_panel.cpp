@@ -205,7 +205,7 @@ void ResultAreaPanel::HotRanking() {
     introduction_->hide();
     showListForView();
     auto& results = services_.results;
-    results.showRanking(services_.hotList.ranking());
+    results.showRanking(services_.hotList.lines());
     countLabel_->setText(QString::number(results.rowCount()) + QString::fromUtf8(" 个对象"));
     services_.state.currentFile = results.pathAt(0);
     services_.keySounds.request(kCueSelect);

@@ -234,7 +234,7 @@ void SearchBarPanel::SpeedButton22Click() {
 void SearchBarPanel::startSearchWorker() {
     walk_ = Walk::Search;
     search_.start({services_.tabs.currentIndex(), driveTexts(), services_.state.searchKeyword,
-                   services_.state.searchMask, toGbk(keywordBox_->currentText()), std::nullopt});
+                   services_.state.searchMask, toGbk(keywordBox_->currentText())});
 }
 
 void SearchBarPanel::walkEnded() {

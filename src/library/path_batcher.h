@@ -14,7 +14,9 @@
 namespace qh {
 
 struct BatchLimits {
-    std::size_t maxPaths = 1000;            // one insert of rows in the result list
+    // At most one insert of rows in the result list, a few milliseconds' work; the wait sets the
+    // pace, so the list is laid out and painted about once a frame, not once per thousand rows.
+    std::size_t maxPaths = 20000;
     std::chrono::milliseconds maxWait{16};  // about one frame
 };
 

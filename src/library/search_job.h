@@ -23,7 +23,7 @@ struct SearchRequest {
     std::string typedText;                               // the keyword box as typed, GBK
     // A library view instead of a search: every file below these folders (each ending in a
     // backslash), folder after folder. The fields above are then not read.
-    std::optional<std::vector<std::string>> viewFolders;
+    std::optional<std::vector<std::string>> viewFolders = std::nullopt;
 };
 
 // The walk of a category, sub-folder or new-additions view.

@@ -19,6 +19,7 @@
 #include "app/window_test_shop.h"
 #include "library/library_layout.h"
 #include "support/gated_folder_reader.h"
+#include "support/qstring_printer.h"
 #include "support/wait_for.h"
 #include "support/window_children.h"
 #include "text/text_list_file.h"
