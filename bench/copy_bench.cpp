@@ -163,7 +163,7 @@ public:
     void startElapsedTimer() override {}
     void stopElapsedTimer() override {}
     void armFreeSpaceRefresh() override {}
-    void armHotCount() override {}
+    void armHotCount(const std::string&) override {}
     void trimKeywordHistory() override {}
     void playCopySound() override {}
     void jobEnded() override {}

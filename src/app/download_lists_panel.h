@@ -79,7 +79,7 @@ signals:
     void copyAtOnceShown(bool ticked);
     void keywordFocusWanted();
     void copyStatusLineChanged(const QString& text);
-    void hotCountWanted();
+    void hotCountWanted(const std::string& path);
     void keywordHistoryTrimWanted();
     void playWanted(const std::vector<std::string>& paths);
     void addToPlaylistWanted(const std::vector<std::string>& paths);

@@ -69,8 +69,8 @@ void ListCopies::armFreeSpaceRefresh() {
     emit freeSpaceRefreshWanted();
 }
 
-void ListCopies::armHotCount() {
-    emit hotCountWanted();
+void ListCopies::armHotCount(const std::string& path) {
+    emit hotCountWanted(path);
 }
 
 void ListCopies::trimKeywordHistory() {

@@ -50,7 +50,7 @@ public:
 signals:
     void statusLineChanged(const QString& text);
     void freeSpaceRefreshWanted();
-    void hotCountWanted();
+    void hotCountWanted(const std::string& path);
     void keywordHistoryTrimWanted();
     // The entries charged for on screen changed.
     void tallyChanged();
@@ -58,7 +58,7 @@ signals:
 private:
     void setCopyStatusLine(const std::string& text) override;
     void armFreeSpaceRefresh() override;
-    void armHotCount() override;
+    void armHotCount(const std::string& path) override;
     void trimKeywordHistory() override;
     void playCopySound() override;
     void playErrorSound() override;

@@ -107,8 +107,8 @@ void ListCopyWorker::armFreeSpaceRefresh() {
     post([&window = parts_.window] { window.armFreeSpaceRefresh(); });
 }
 
-void ListCopyWorker::armHotCount() {
-    post([&window = parts_.window] { window.armHotCount(); });
+void ListCopyWorker::armHotCount(const std::string& path) {
+    post([&window = parts_.window, path] { window.armHotCount(path); });
 }
 
 void ListCopyWorker::trimKeywordHistory() {

@@ -22,7 +22,7 @@ public:
     virtual ~CopyJobWindow() = default;
     virtual void setCopyStatusLine(const std::string& text) = 0;  // GBK
     virtual void armFreeSpaceRefresh() = 0;
-    virtual void armHotCount() = 0;
+    virtual void armHotCount(const std::string& path) = 0;
     virtual void trimKeywordHistory() = 0;
     virtual void playCopySound() = 0;
     virtual void playErrorSound() = 0;
@@ -72,7 +72,7 @@ private:
     void startElapsedTimer() override;
     void stopElapsedTimer() override;
     void armFreeSpaceRefresh() override;
-    void armHotCount() override;
+    void armHotCount(const std::string& path) override;
     void trimKeywordHistory() override;
     void playCopySound() override;
     void playErrorSound() override;

@@ -341,9 +341,16 @@ void MainWindow::QiDTimerTimer() {
     searchBar_->focusKeywordBox();
 }
 
+void MainWindow::armHotCount(const std::string& path) {
+    hotCountsDue_.push_back(path);
+    baiSTimer_.start();
+}
+
 void MainWindow::BaiSTimerTimer() {
     baiSTimer_.stop();
-    hotList_.count(state_.currentFile);
+    for (const auto& path : std::exchange(hotCountsDue_, {})) {
+        hotList_.count(path);
+    }
 }
 
 void MainWindow::UZTTimer3Timer() {

@@ -77,8 +77,9 @@ public:
     // Message boxes go through here, so tests can read them instead of clicking them away.
     void setMessagePresenter(MessagePresenter present) { presentMessage_ = std::move(present); }
 
-    // Counts a download of the current file on the window's thread, 20 ms later.
-    void armHotCount() { baiSTimer_.start(); }
+    // Counts a download of `path` on the window's thread, 20 ms later. Each file the copy
+    // worker processed counts, not whichever file the clerk has picked by then.
+    void armHotCount(const std::string& path);
     void setCurrentFile(const std::string& path) { state_.currentFile = path; }
     const std::string& currentFile() const { return state_.currentFile; }
     const std::string& searchKeyword() const { return state_.searchKeyword; }
@@ -124,6 +125,7 @@ private:
     DownloadLists downloadLists_;
     ListSizeMemo listSizes_;  // ListBox27
     HotList hotList_;
+    std::vector<std::string> hotCountsDue_;  // for BaiSTimer
     MessagePresenter presentMessage_;
     // The side windows, once made.
     ParametersWindow* parameters_ = nullptr;

@@ -93,7 +93,7 @@ void CopyJob::runSync(std::size_t first) {
         }
         host_.armFreeSpaceRefresh();
         host_.trimKeywordHistory();
-        host_.armHotCount();
+        host_.armHotCount(*path);
     }
     host_.jobEnded();
 }

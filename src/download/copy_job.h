@@ -55,8 +55,8 @@ public:
     virtual void stopElapsedTimer() = 0;
 
     virtual void armFreeSpaceRefresh() = 0;
-    // Counts one more download of the current file in the hot list.
-    virtual void armHotCount() = 0;
+    // Counts one more download of the file the job has just processed in the hot list.
+    virtual void armHotCount(const std::string& path) = 0;
     virtual void trimKeywordHistory() = 0;
     virtual void playCopySound() = 0;
     virtual void playErrorSound() = 0;

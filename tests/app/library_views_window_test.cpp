@@ -592,8 +592,7 @@ TEST_F(LibraryViewsWindowTest, ARankingCountsTheDownloadsMadeSinceTheStart) {
     press("SpeedButton50");
     EXPECT_EQ(cellText(0, 0), QString::fromUtf8("002C,b"));
     for (int download = 0; download < 2; ++download) {
-        window->setCurrentFile(gbk("F:\\青禾点唱库\\1-音乐\\a.mp3"));
-        window->armHotCount();
+        window->armHotCount(gbk("F:\\青禾点唱库\\1-音乐\\a.mp3"));
         ASSERT_TRUE(
             testing::waitFor([&] { return !window->findChild<QTimer*>("BaiSTimer")->isActive(); }));
     }
@@ -601,6 +600,29 @@ TEST_F(LibraryViewsWindowTest, ARankingCountsTheDownloadsMadeSinceTheStart) {
     press("SpeedButton50");
     EXPECT_EQ(cellText(0, 0), QString::fromUtf8("003C,a"));
     EXPECT_EQ(cellText(1, 0), QString::fromUtf8("002C,b"));
+}
+
+// The count goes to the file the copy worker copied, though the clerk has picked another row by
+// the time it is made.
+TEST_F(LibraryViewsWindowTest, ADownloadCountsTheFileCopiedNotTheRowPickedSince) {
+    put("F/青禾点唱库/1-音乐/月亮一.mp3");
+    put("F/青禾点唱库/1-音乐/月亮二.mp3");
+    start();
+    child<QComboBox>("ComboBox1")->setEditText(QString::fromUtf8("月亮"));
+    press("SpeedButton22");
+    ASSERT_TRUE(testing::waitFor([&] { return status() == QString::fromUtf8("就绪！"); }));
+    ASSERT_EQ(window->results().rowCount(), 2);
+    const std::string copied = window->results().pathAt(0);
+    auto* list = child<QTreeView>("ListView1");
+    const QRect first = list->visualRect(window->results().index(0, 0));
+    const QRect second = list->visualRect(window->results().index(1, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first.center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, first.center());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
+    ASSERT_TRUE(testing::waitFor([&] { return !window->hotList().empty(); }));
+    QTest::qWait(100);
+    EXPECT_EQ(window->hotList().lines(), (std::vector<std::string>{"001C," + copied}));
+    EXPECT_NE(window->currentFile(), copied);
 }
 
 // --- walks that overlap ---------------------------------------------------------------------

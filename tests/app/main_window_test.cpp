@@ -241,8 +241,7 @@ TEST_F(MainWindowTest, ListOneAndTheHotListGoBackToTheirFilesAtClose) {
     letStartUpFinish(*window);
     EXPECT_EQ(window->downloadLists().shown().entries(), list);
     EXPECT_EQ(window->shownRows().rowCount(), 3);
-    window->setCurrentFile("F:\\a.mp3");
-    window->armHotCount();
+    window->armHotCount("F:\\a.mp3");
     auto* count = window->findChild<QTimer*>("BaiSTimer");
     ASSERT_TRUE(testing::waitFor([&] { return !count->isActive(); }));
     window->close();

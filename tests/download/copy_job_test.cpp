@@ -349,7 +349,8 @@ TEST(CopyJob, SyncAddsWhileTheFirstFileCopiesAreServedByTheSameJob) {
     EXPECT_EQ(tab.barPosition, 12);
     EXPECT_FALSE(tab.timerOn);
     EXPECT_EQ(tab.status, "before");
-    EXPECT_EQ(tab.hotCounts, 3);
+    EXPECT_EQ(tab.hotCounted, (std::vector<std::string>{gbk("F:\\库\\a.mp3"), gbk("F:\\库\\b.mp3"),
+                                                        gbk("F:\\库\\c.mp3")}));
     EXPECT_EQ(tab.historyTrims, 3);
     EXPECT_EQ(tab.sounds, 0);
     EXPECT_EQ(tab.ends, 1);

@@ -34,6 +34,7 @@ public:
         std::vector<std::string> lines;  // every progress line set, in order
         int freeSpaceRefreshes = 0;
         int hotCounts = 0;
+        std::vector<std::string> hotCounted;
         int historyTrims = 0;
         int sounds = 0;
         int errorSounds = 0;
@@ -126,8 +127,11 @@ public:
     void armFreeSpaceRefresh() override {
         change([](Tab& tab) { ++tab.freeSpaceRefreshes; });
     }
-    void armHotCount() override {
-        change([](Tab& tab) { ++tab.hotCounts; });
+    void armHotCount(const std::string& path) override {
+        change([&path](Tab& tab) {
+            ++tab.hotCounts;
+            tab.hotCounted.push_back(path);
+        });
     }
     void trimKeywordHistory() override {
         change([](Tab& tab) { ++tab.historyTrims; });
