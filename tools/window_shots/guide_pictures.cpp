@@ -70,6 +70,7 @@ public:
         serveTheFirstCustomer();
         showWhatIsMissing();
         serveTheSecondCustomer();
+        browseTheLibrary();
         showTheDrives();
         showTheParameters();
     }
@@ -174,6 +175,52 @@ private:
         shoot("list-switch.png",
               {{{"PageControl2/qt_tabwidget_tabbar"}, "1"}, {{"ListView2"}, "2"}});
         shoot("disk-none.png", {{{"ComboBox15"}, "1"}, {{"Label37"}, "2"}});
+    }
+
+    // The singer index, a style of the category panel, the new additions and the ranking of what
+    // the two customers had copied.
+    void browseTheLibrary() {
+        main_.click("SpeedButton11");
+        main_.waitUntil("the category panel", [&] { return main_.shown("PageControl1"); });
+        const QStringList letters = {"SpeedButton35", "SpeedButton27", "SpeedButton31"};  // L D H
+        for (const QString& letter : letters) {
+            main_.click(letter);
+        }
+        QStringList letterButtons;
+        for (int number : {9, 21}) {
+            letterButtons << QStringLiteral("SpeedButton%1").arg(number);
+        }
+        for (int number = 26; number <= 49; ++number) {
+            letterButtons << QStringLiteral("SpeedButton%1").arg(number);
+        }
+        shoot("search-singers.png", {{{"PageControl1/qt_tabwidget_tabbar"}, "1"},
+                                     {letterButtons, "2"},
+                                     {{"StringGrid1"}, "3"}});
+
+        main_.clickTab("PageControl1", 1);
+        showView("SpeedButton1", "the songs of 经典老歌");
+        shoot("search-styles.png", {{{"PageControl1/qt_tabwidget_tabbar"}, "1"},
+                                    {{"SpeedButton1"}, "2"},
+                                    {{"ListView1"}, "3"}});
+
+        main_.click("SpeedButton8");
+        showView("SpeedButton52", "the new songs");
+        shoot("search-new.png",
+              {{{"SpeedButton8"}, "1"}, {{"GroupBox9"}, "2"}, {{"ListView1"}, "3"}});
+
+        main_.click("SpeedButton50");
+        if (main_.rowCount("ListView1") == 0) {
+            throw ShotError("热门排行 showed no file, though the customers' files were copied");
+        }
+        shoot("search-ranking.png", {{{"SpeedButton50"}, "1"}, {{"ListView1"}, "2"}});
+        main_.press("CategoryTab0");
+    }
+
+    // A view's button, until its files are listed.
+    void showView(const char* button, const std::string& what) {
+        main_.click(button);
+        main_.waitUntil(what, [&] { return main_.rowCount("ListView1") > 0; });
+        main_.settle();
     }
 
     void showTheDrives() {
