@@ -625,6 +625,16 @@ TEST_F(LibraryViewsWindowTest, ADownloadCountsTheFileCopiedNotTheRowPickedSince)
     EXPECT_NE(window->currentFile(), copied);
 }
 
+TEST_F(LibraryViewsWindowTest, TheResourceButtonOpensTheVendorsPageInTheBrowser) {
+    start();
+    auto* button = child<QPushButton>("SpeedButton51");
+    EXPECT_EQ(button->accessibleName(), QString::fromUtf8("青禾点唱 资源网"));
+    EXPECT_TRUE(child<QGroupBox>("GroupBox7")->isAncestorOf(button));
+    button->click();
+    EXPECT_EQ(shell.openedAddresses,
+              (std::vector<std::string>{"http://www.qinghe-diange.example/wangye/zygx.htm"}));
+}
+
 // --- walks that overlap ---------------------------------------------------------------------
 
 // Every walk is held at the folder "慢" below the style folder until the gate opens: the warm-up

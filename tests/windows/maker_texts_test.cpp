@@ -48,6 +48,23 @@ TEST_F(MakerTextsTest, HomePageIsTheShopsWebAddressOrElseTheMakers) {
     }
 }
 
+TEST_F(MakerTextsTest, TheResourcePageLiesOnTheHomePagesSite) {
+    const struct {
+        const char* stored;
+        const char* expected;
+    } cases[] = {
+        {"", "http://www.qinghe-diange.example/wangye/zygx.htm"},
+        {"https://www.myshop.example:8080/青禾/主页.htm?a=1#top",
+         "https://www.myshop.example:8080/wangye/zygx.htm"},
+        {"file:///home/shop/index.html", "http://www.qinghe-diange.example/wangye/zygx.htm"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        ASSERT_TRUE(settings.write("WangZhan", "ZhuYe", gbk(c.stored)));
+        EXPECT_EQ(resourcePageAddress(settings).toString(), QString::fromUtf8(c.expected));
+    }
+}
+
 TEST_F(MakerTextsTest, TheMemoShowsTheMakersContactLines) {
     const QStringList contacts = makerContactLines();
     ASSERT_FALSE(contacts.isEmpty());
