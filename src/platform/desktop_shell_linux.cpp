@@ -73,4 +73,11 @@ bool DesktopShell::runBatchHidden(const std::filesystem::path& batchFile) {
     return process.startDetached();
 }
 
+bool DesktopShell::startProgram(const std::filesystem::path& program,
+                                const std::filesystem::path& file) {
+    // The file's name goes to the program as one argument, exactly as on the disk: no shell ever
+    // sees it, so blanks, quotes and "$(...)" in a film's name stay text.
+    return QProcess::startDetached(hostPathText(program), {hostPathText(file)});
+}
+
 }  // namespace qh

@@ -13,13 +13,15 @@ namespace qh {
 std::optional<std::string> batchFileAsShellScript(std::string_view content);
 
 // Hands folders, files and addresses to xdg-open; runs the shop's batch file with /bin/sh,
-// detached, in the batch file's folder.
+// detached, in the batch file's folder; starts a program on a file directly, detached.
 class DesktopShell final : public Shell {
 public:
     bool openFolder(const std::filesystem::path& folder) override;
     bool openFile(const std::filesystem::path& file) override;
     bool openAddress(const std::string& address) override;
     bool runBatchHidden(const std::filesystem::path& batchFile) override;
+    bool startProgram(const std::filesystem::path& program,
+                      const std::filesystem::path& file) override;
 };
 
 }  // namespace qh

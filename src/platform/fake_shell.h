@@ -1,6 +1,7 @@
 #pragma once
 // Records what the program asked the desktop to open or run.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/shell.h"
@@ -25,11 +26,21 @@ public:
         batchFiles.push_back(batchFile);
         return true;
     }
+    // Records only the programs that started.
+    bool startProgram(const std::filesystem::path& program,
+                      const std::filesystem::path& file) override {
+        if (startSucceeds) {
+            startedPrograms.emplace_back(program, file);
+        }
+        return startSucceeds;
+    }
 
     std::vector<std::filesystem::path> openedFolders;
     std::vector<std::filesystem::path> openedFiles;
     std::vector<std::string> openedAddresses;
     std::vector<std::filesystem::path> batchFiles;
+    std::vector<std::pair<std::filesystem::path, std::filesystem::path>> startedPrograms;
+    bool startSucceeds = true;
 };
 
 }  // namespace qh

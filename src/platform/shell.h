@@ -1,6 +1,6 @@
 #pragma once
-// The desktop's shell: opening a folder, a file or a web address with its default handler, and
-// running the shop's batch file without a window.
+// The desktop's shell: opening a folder, a file or a web address with its default handler,
+// running the shop's batch file without a window, and handing a file to a program.
 #include <filesystem>
 #include <string>
 
@@ -15,6 +15,10 @@ public:
     virtual bool openAddress(const std::string& address) = 0;
     // Starts the batch file in its own folder and returns at once; never waits for it.
     virtual bool runBatchHidden(const std::filesystem::path& batchFile) = 0;
+    // Starts `program` with `file` as its one argument, never through a command interpreter, and
+    // returns at once. False when the program could not be started.
+    virtual bool startProgram(const std::filesystem::path& program,
+                              const std::filesystem::path& file) = 0;
 };
 
 }  // namespace qh

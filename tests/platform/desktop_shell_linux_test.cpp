@@ -5,6 +5,7 @@
 #include <chrono>
 #include <thread>
 
+#include "stand_in_program.h"
 #include "support/temp_folder.h"
 #include "text/gbk.h"
 
@@ -55,6 +56,38 @@ TEST(BatchFile, AWindowsBatchFileRunsInItsFolder) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
                             std::filesystem::directory_iterator{}),
               2);
+}
+
+// A film's name reaches the video player as one argument, as on the disk: no shell reads it on
+// the way, so nothing in it is split, unquoted or run.
+TEST(StartProgram, HandsTheFileOverAsOneUnchangedArgument) {
+    TempFolder folder;
+    const auto record = folder.path() / "argv.txt";
+    const auto program = testing::writeStandInProgram(
+        folder, "player",
+        "for a in \"$@\"; do printf '[%s]\\n' \"$a\"; done > '" + record.string() + ".part'; mv '" +
+            record.string() + ".part' '" + record.string() + "'\n");
+    const auto film = folder.write("-x 'a' \"b\" $(touch pwned) `id`;.mkv", "film");
+
+    DesktopShell shell;
+    ASSERT_TRUE(shell.startProgram(program, film));
+
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!std::filesystem::exists(record) && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_EQ(testing::readFile(record), "[" + film.string() + "]\n");
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "pwned"));
+    EXPECT_FALSE(std::filesystem::exists("pwned"));
+}
+
+TEST(StartProgram, AProgramThatIsNotThereIsNotStarted) {
+    TempFolder folder;
+    const auto film = folder.write("a.mkv", "film");
+    const auto notExecutable = folder.write("player", "#!/bin/sh\n");
+    DesktopShell shell;
+    EXPECT_FALSE(shell.startProgram(folder.path() / "missing", film));
+    EXPECT_FALSE(shell.startProgram(notExecutable, film));
 }
 
 }  // namespace

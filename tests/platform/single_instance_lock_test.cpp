@@ -12,36 +12,17 @@
 #include <optional>
 #include <string>
 
+#include "support/scoped_environment.h"
 #include "support/temp_folder.h"
 
 namespace qh {
 namespace {
 
+using testing::ScopedEnvironment;
+
 QString folderOf(const testing::TempFolder& folder) {
     return QString::fromStdString(folder.path().string());
 }
-
-// Sets an environment variable for the life of the object.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(const char* name, const std::string& value) : name_(name) {
-        if (const char* previous = ::getenv(name)) {
-            saved_ = previous;
-        }
-        ::setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnvironment() {
-        if (saved_) {
-            ::setenv(name_, saved_->c_str(), 1);
-        } else {
-            ::unsetenv(name_);
-        }
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> saved_;
-};
 
 TEST(SingleInstanceLock, ASecondHolderWaitsUntilTheFirstIsGone) {
     const testing::TempFolder folder;
