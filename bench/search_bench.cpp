@@ -31,6 +31,7 @@
 #include "library/search_thread.h"
 #include "platform/fake_drive_notifications.h"
 #include "platform/fake_input_methods.h"
+#include "platform/fake_media_device.h"
 #include "platform/fake_shell.h"
 #include "platform/fake_sound_device.h"
 #include "platform/folder_reader_linux.h"
@@ -170,7 +171,7 @@ public:
         drives_.replace(table);
         window_ = std::make_unique<MainWindow>(
             MainWindowServices{paths_, settings_, saveFailures_, drives_, files_, reader_, shell_,
-                               sounds_, inputMethods_, driveEvents_});
+                               sounds_, media_, inputMethods_, driveEvents_});
         window_->setMessagePresenter([](const QString&) {});
         window_->show();
         auto* status = window_->findChild<QLabel*>("Label63");
@@ -190,6 +191,7 @@ private:
     LinuxFolderReader reader_{drives_};
     FakeShell shell_;
     FakeSoundDevice sounds_;
+    FakeMediaDevice media_;
     FakeInputMethods inputMethods_;
     FakeDriveNotifications driveEvents_;
     std::unique_ptr<MainWindow> window_;

@@ -149,6 +149,9 @@ void DownloadListsPanel::buildShownList(QWidget* window) {
     shownList_->header()->setSectionsClickable(false);
     connect(shownList_, &QTreeView::pressed, this, &DownloadListsPanel::ListView2MouseDown);
     connect(shownList_, &QTreeView::clicked, this, &DownloadListsPanel::hideTargetTree);
+    // ListView2DblClick: the current file plays, the chosen rows first into the playlist.
+    connect(shownList_, &QTreeView::doubleClicked, this,
+            [this] { emit playWanted(selectedPlaylistEntries()); });
 }
 
 void DownloadListsPanel::buildMenu() {
@@ -165,8 +168,8 @@ void DownloadListsPanel::buildMenu() {
     menu->addSeparator();
     add("N3", "删除选中的文件", &DownloadListsPanel::N3Click);
     menu->addSeparator();
-    add("N32", "播放", [this] { emit playWanted(selectedPaths()); });
-    add("N29", "添加到播放列表", [this] { emit addToPlaylistWanted(selectedPaths()); });
+    add("N32", "播放", [this] { emit playWanted(selectedPlaylistEntries()); });
+    add("N29", "添加到播放列表", [this] { emit addToPlaylistWanted(selectedPlaylistEntries()); });
     add("N6", "复制到本地磁盘", &DownloadListsPanel::N6Click);
     menu->addSeparator();
     shownList_->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -296,15 +299,15 @@ std::vector<std::size_t> DownloadListsPanel::selectedEntries() const {
     return rows;
 }
 
-std::vector<std::string> DownloadListsPanel::selectedPaths() const {
+std::vector<PlaylistEntry> DownloadListsPanel::selectedPlaylistEntries() const {
     const auto& entries = services_.lists.shown().entries();
-    std::vector<std::string> paths;
+    std::vector<PlaylistEntry> rows;
     for (const auto row : selectedEntries()) {
         if (row < entries.size()) {
-            paths.push_back(entries[row]);
+            rows.push_back({services_.shownRows.captionAt(static_cast<int>(row)), entries[row]});
         }
     }
-    return paths;
+    return rows;
 }
 
 void DownloadListsPanel::downloadSelected(int list) {
@@ -329,6 +332,7 @@ void DownloadListsPanel::ListView2MouseDown(const QModelIndex& row) {
     const auto& entries = services_.lists.shown().entries();
     if (row.isValid() && row.row() < static_cast<int>(entries.size())) {
         services_.state.currentFile = entries[row.row()];
+        services_.state.currentIndex = row.row();
     }
 }
 

@@ -13,6 +13,7 @@
 #include "app/window_state.h"
 #include "download/download_lists.h"
 #include "download/unit_price.h"
+#include "media/playlist.h"
 #include "platform/file_system.h"
 
 class QPushButton;
@@ -81,8 +82,9 @@ signals:
     void copyStatusLineChanged(const QString& text);
     void hotCountWanted(const std::string& path);
     void keywordHistoryTrimWanted();
-    void playWanted(const std::vector<std::string>& paths);
-    void addToPlaylistWanted(const std::vector<std::string>& paths);
+    // 播放 (and a double click on the list), 添加到播放列表: the rows' captions and files.
+    void playWanted(const std::vector<PlaylistEntry>& rows);
+    void addToPlaylistWanted(const std::vector<PlaylistEntry>& rows);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -94,7 +96,7 @@ private:
     void PageControl2Change(int list);
     void selectAllOfShownList();
     std::vector<std::size_t> selectedEntries() const;
-    std::vector<std::string> selectedPaths() const;
+    std::vector<PlaylistEntry> selectedPlaylistEntries() const;
     // SpeedButton24Click, SpeedButton61Click, SpeedButton63Click, SpeedButton65Click,
     // SpeedButton67Click; N26Click for the list on screen.
     void downloadSelected(int list);

@@ -121,11 +121,7 @@ QVariant FileRowsModel::data(const QModelIndex& index, int role) const {
     }
     switch (index.column()) {
         case 0:
-            if (source_ == ResultSource::RankingCopy &&
-                static_cast<std::size_t>(index.row()) < rankingPrefixes_.size()) {
-                return fromGbk(rankingPrefixes_[index.row()] + DisplayName(row.path));
-            }
-            return fromGbk(DisplayName(row.path));
+            return fromGbk(captionAt(index.row()));
         case 1:
             return fromGbk(TypeText(row.path));
         case 2:
@@ -140,6 +136,15 @@ QVariant FileRowsModel::data(const QModelIndex& index, int role) const {
         default:
             return index.row() + 1;
     }
+}
+
+std::string FileRowsModel::captionAt(int row) const {
+    const std::string& path = rows_.at(row).path;
+    if (source_ == ResultSource::RankingCopy &&
+        static_cast<std::size_t>(row) < rankingPrefixes_.size()) {
+        return rankingPrefixes_[row] + DisplayName(path);
+    }
+    return DisplayName(path);
 }
 
 std::uint8_t FileRowsModel::kindOf(const Row& row) const {

@@ -35,6 +35,8 @@ public:
     ResultSource source() const { return source_; }
     void removeRow(int row);
     const std::string& pathAt(int row) const { return rows_.at(row).path; }
+    // The row's name as the list shows it (GBK): the ranking's count before the DisplayName.
+    std::string captionAt(int row) const;
     // Rows of these paths show in the skin's alert red (the palette's BrightText), with the text as
     // their hint, until the marks are replaced.
     void setMarks(std::map<std::string, QString> marks);

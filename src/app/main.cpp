@@ -16,6 +16,7 @@
 #include "platform/linux_file_system.h"
 #include "platform/media_sound_device.h"
 #include "platform/mount_table.h"
+#include "platform/qt_media_device.h"
 #include "platform/mount_watcher_linux.h"
 #include "platform/single_instance_lock_linux.h"
 #include "settings/drive_setup.h"
@@ -69,6 +70,7 @@ int main(int argc, char** argv) {
     qh::LinuxFolderReader folderReader(drives);
     qh::DesktopShell shell;
     qh::MediaSoundDevice keySoundDevice;
+    qh::QtMediaDevice mediaDevice;
     qh::GSettingsCommand gsettings;
     qh::LinuxInputMethods inputMethods(gsettings);
     // Volumes mounted before this point are in the drive table already; the watcher reports
@@ -77,6 +79,6 @@ int main(int argc, char** argv) {
     qh::LinuxDriveNotifications driveEvents(mounts, drives);
     const auto windows =
         qh::createProgramWindows({paths, settings, saveFailures, drives, files, folderReader, shell,
-                                  keySoundDevice, inputMethods, driveEvents});
+                                  keySoundDevice, mediaDevice, inputMethods, driveEvents});
     return app.exec();
 }

@@ -109,8 +109,8 @@ MainWindow::MainWindow(MainWindowServices services)
     buildStatusBar();
     wirePanels();
     // Narrower than it was made, the lists' tabs would cut their own controls.
-    setMinimumWidth(1013 - 2 * kFrameWidth);
-    resize(1013 - 2 * kFrameWidth, 711 - kFrameHeight);
+    setMinimumWidth(kMadeOuterWidth - 2 * kFrameWidth);
+    resize(kMadeOuterWidth - 2 * kFrameWidth, 711 - kFrameHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect outer(0, 0, 1013, 711);
         move(screen->availableGeometry().center() - outer.center());
@@ -136,7 +136,11 @@ void MainWindow::buildFrame() {
 
     windowMenu_ =
         new WindowMenu({services_.settings, services_.shell, services_.paths, keySounds_}, this);
-    playerColumn_ = new PlayerColumnPanel(client_);
+    playerColumn_ = new PlayerColumnPanel(
+        {services_.mediaDevice, services_.files, services_.drives, services_.shell,
+         services_.settings, services_.saveFailures, services_.paths.dataDir, state_,
+         presentMessage_},
+        client_);
     categoryTabs_ = new CategoryTabStrip(client_);
     searchBar_ = new SearchBarPanel(
         {services_.settings, services_.files, services_.folderReader, services_.inputMethods,
@@ -216,6 +220,7 @@ void MainWindow::wirePanels() {
     connect(results, &ResultAreaPanel::addWanted, lists, &DownloadListsPanel::addFromResults);
     connect(results, &ResultAreaPanel::batchAddWanted, lists,
             &DownloadListsPanel::batchAddFromResults);
+    connect(player, &PlayerColumnPanel::windowWidthWanted, this, &MainWindow::setOuterWidth);
     connect(results, &ResultAreaPanel::rowPicked, this, [this](const std::string& path) {
         statusPanels_[0]->setText(fromGbk(path));
         playerColumn_->fileChosen();
@@ -328,6 +333,7 @@ void MainWindow::QiDTimerTimer() {
         services_.saveFailures.record(saveTextList(hotFile, hotList_.lines()), hotFile);
     }
     downloadListsPanel_->loadAtStartUp();
+    playerColumn_->loadPlaylist();
     const auto singerFile = services_.paths.dataFile(gbk("歌手.txt"));
     if (fileExists(singerFile)) {
         categoryPanel_->singerPage().loadSingers(loadTextList(singerFile));
@@ -372,6 +378,7 @@ void MainWindow::FormCloseQuery() {
     if (fileExists(hotFile)) {
         services_.saveFailures.record(saveTextList(hotFile, hotList_.lines()), hotFile);
     }
+    playerColumn_->deletePlayCopy();
     keySounds_.playClosingSound();
 }
 
@@ -414,6 +421,14 @@ void MainWindow::FormClick() {
     resultArea_->closeViews();
     categoryPanel_->hide();
     newAdditionsBar_->hide();
+}
+
+void MainWindow::setOuterWidth(int outerWidth) {
+    // "PL" leaves the player column alone in view, narrower than the window was made; "XZ" brings
+    // the whole window back, and with it the width it may not go below.
+    const int width = outerWidth - 2 * kFrameWidth;
+    setMinimumWidth(std::min(width, kMadeOuterWidth - 2 * kFrameWidth));
+    resize(width, height());
 }
 
 void MainWindow::runLibraryView(const std::vector<std::string>& folders) {

@@ -30,6 +30,7 @@ class DriveNotifications;
 class FileSystem;
 class FolderReader;
 class InputMethods;
+class MediaDevice;
 class NewAdditionsBar;
 class ParametersWindow;
 class PlayerColumnPanel;
@@ -52,6 +53,7 @@ struct MainWindowServices {
     const FolderReader& folderReader;
     Shell& shell;
     SoundDevice& keySoundDevice;
+    MediaDevice& mediaDevice;  // the music player's
     InputMethods& inputMethods;
     DriveNotifications& driveNotifications;
     // The set-up panel's folder dialog; tests answer it themselves.
@@ -62,6 +64,8 @@ struct MainWindowServices {
 // and the resize rules count in outer pixels.
 inline constexpr int kFrameWidth = 4;
 inline constexpr int kFrameHeight = 24;
+// The outer width the window is made with, and the narrowest it may be but for "PL".
+inline constexpr int kMadeOuterWidth = 1013;
 
 // The clerk's one notice of a run in which the data folder could not be written.
 QString cannotSaveMessage(const std::filesystem::path& file);
@@ -115,6 +119,7 @@ private:
     void TabControl4MouseDown(int tab);
     // A sub-folder or new-additions view takes the result list.
     void runLibraryView(const std::vector<std::string>& folders);
+    void setOuterWidth(int outerWidth);
     void showBasicSetup();
 
     MainWindowServices services_;

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTreeView>
 #include <algorithm>
+#include <numeric>
 
 #include "app/file_rows_model.h"
 #include "app/grid_line_delegate.h"
@@ -97,12 +98,16 @@ void ResultAreaPanel::buildMenu() {
         menu_->addAction(QString::fromUtf8(text), this, handler)
             ->setObjectName(QString::fromLatin1(name));
     };
-    add("N30", "播放", [this] { emit playWanted(selectedPaths()); });
+    add("N30", "播放", [this] { emit playWanted(entriesOf(selectedRows())); });
     menu_->addSeparator();
     add("N20", "批量添加 到 清单", &ResultAreaPanel::N20Click);
     menu_->addSeparator();
-    add("N19", "添加到 播放列表", [this] { emit addToPlaylistWanted(selectedPaths()); });
-    add("N24", "全部添加 到 播放列表", [this] { emit addToPlaylistWanted(allPaths()); });
+    add("N19", "添加到 播放列表", [this] { emit addToPlaylistWanted(entriesOf(selectedRows())); });
+    add("N24", "全部添加 到 播放列表", [this] {
+        std::vector<int> rows(services_.results.rowCount());
+        std::iota(rows.begin(), rows.end(), 0);
+        emit addToPlaylistWanted(entriesOf(rows));
+    });
     menu_->addSeparator();
     add("N22", "彻底删除选中的文件", &ResultAreaPanel::N22Click);
     // Offered as it always was; it replaces nothing.
@@ -113,26 +118,31 @@ void ResultAreaPanel::buildMenu() {
             [this](const QPoint& at) { menu_->popup(resultList_->viewport()->mapToGlobal(at)); });
 }
 
-std::vector<std::string> ResultAreaPanel::selectedPaths() const {
+std::vector<int> ResultAreaPanel::selectedRows() const {
     // Rows are taken top to bottom, whatever order they were picked in.
-    std::vector<int> order;
+    std::vector<int> rows;
     for (const auto& row : resultList_->selectionModel()->selectedRows()) {
-        order.push_back(row.row());
+        rows.push_back(row.row());
     }
-    std::sort(order.begin(), order.end());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+std::vector<std::string> ResultAreaPanel::selectedPaths() const {
     std::vector<std::string> paths;
-    for (int row : order) {
+    for (int row : selectedRows()) {
         paths.push_back(services_.results.pathAt(row));
     }
     return paths;
 }
 
-std::vector<std::string> ResultAreaPanel::allPaths() const {
-    std::vector<std::string> paths;
-    for (int row = 0; row < services_.results.rowCount(); ++row) {
-        paths.push_back(services_.results.pathAt(row));
+std::vector<PlaylistEntry> ResultAreaPanel::entriesOf(const std::vector<int>& rows) const {
+    std::vector<PlaylistEntry> entries;
+    entries.reserve(rows.size());
+    for (int row : rows) {
+        entries.push_back({services_.results.captionAt(row), services_.results.pathAt(row)});
     }
-    return paths;
+    return entries;
 }
 
 void ResultAreaPanel::emptyResults() {
@@ -228,6 +238,7 @@ void ResultAreaPanel::ListView1MouseDown(const QModelIndex& row) {
         return;
     }
     services_.state.currentFile = services_.results.pathAt(row.row());
+    services_.state.currentIndex = row.row();
     emit rowPicked(services_.state.currentFile);
 }
 

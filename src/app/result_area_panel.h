@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/window_state.h"
+#include "media/playlist.h"
 
 class QLabel;
 class QListWidget;
@@ -66,8 +67,9 @@ signals:
     void addWanted(const std::vector<std::string>& paths);
     // 批量添加: the same with 同步下载 unticked first; no paths when no row is picked.
     void batchAddWanted(const std::vector<std::string>& paths);
-    void playWanted(const std::vector<std::string>& paths);
-    void addToPlaylistWanted(const std::vector<std::string>& paths);
+    // 播放, 添加到 播放列表 and 全部添加 到 播放列表: the rows' captions and files.
+    void playWanted(const std::vector<PlaylistEntry>& rows);
+    void addToPlaylistWanted(const std::vector<PlaylistEntry>& rows);
     // 分类查找 and 新增资源.
     void categoryPanelWanted();
     void newAdditionsBarWanted();
@@ -76,8 +78,9 @@ signals:
 
 private:
     void buildMenu();
+    std::vector<int> selectedRows() const;
     std::vector<std::string> selectedPaths() const;
-    std::vector<std::string> allPaths() const;
+    std::vector<PlaylistEntry> entriesOf(const std::vector<int>& rows) const;
     void ListView1MouseDown(const QModelIndex& row);
     void ListView1DblClick();
     void Timer7Timer();

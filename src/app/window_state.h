@@ -10,6 +10,7 @@ namespace qh {
 
 struct WindowState {
     std::string currentFile;    // Edit2: the full path a copy counts and the player plays (GBK)
+    int currentIndex = -1;      // the row last picked in the playlist, results or shown list
     std::string searchKeyword;  // SearchKeyword (GBK)
     std::string searchMask;     // SearchMask
 };

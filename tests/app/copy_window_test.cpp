@@ -58,7 +58,7 @@ protected:
     void open() {
         window = std::make_unique<MainWindow>(
             MainWindowServices{paths, settings, saveFailures, drives, gate, folderReader, shell,
-                               sounds, inputMethods, driveEvents});
+                               sounds, media, inputMethods, driveEvents});
         window->setMessagePresenter([this](const QString& text) { messages.push_back(text); });
         window->show();
         ASSERT_TRUE(

@@ -5,9 +5,9 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMenu>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
@@ -15,7 +15,6 @@
 
 #include "app/file_rows_model.h"
 #include "app/main_window.h"
-#include "app/result_area_panel.h"
 #include "app/window_test_shop.h"
 #include "library/library_layout.h"
 #include "support/gated_folder_reader.h"
@@ -59,7 +58,7 @@ protected:
         if (reader != nullptr) {
             window = std::make_unique<MainWindow>(
                 MainWindowServices{paths, settings, saveFailures, drives, files, *reader, shell,
-                                   sounds, inputMethods, driveEvents});
+                                   sounds, media, inputMethods, driveEvents});
         } else {
             window = std::make_unique<MainWindow>(services);
         }
@@ -541,16 +540,16 @@ TEST_F(LibraryViewsWindowTest, EveryOperationOnARankingRowTakesTheFileOfItsLine)
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second.center());
     EXPECT_EQ(window->downloadLists().shown().entries(), (std::vector<std::string>{a}));
 
-    auto* area = window->findChild<ResultAreaPanel*>("GroupBox4");
-    QSignalSpy playlist(area, &ResultAreaPanel::addToPlaylistWanted);
+    const auto playlistFile = paths.dataFile(gbk("播放列表.txt"));
     window->findChild<QAction*>("N19")->trigger();
-    ASSERT_EQ(playlist.size(), 1);
-    EXPECT_EQ(playlist[0][0].value<std::vector<std::string>>(), (std::vector<std::string>{a}));
-    playlist.clear();
+    EXPECT_EQ(loadTextList(playlistFile), (std::vector<std::string>{a}));
     window->findChild<QAction*>("N24")->trigger();
-    ASSERT_EQ(playlist.size(), 1);
-    EXPECT_EQ(playlist[0][0].value<std::vector<std::string>>(),
-              (std::vector<std::string>{gbk("F:\\青禾点唱库\\1-音乐\\b.mp3"), a}));
+    EXPECT_EQ(loadTextList(playlistFile),
+              (std::vector<std::string>{a, gbk("F:\\青禾点唱库\\1-音乐\\b.mp3"), a}));
+    // The playlist shows the rows as the ranking names them.
+    auto* playlist = child<QListView>("ListBox9")->model();
+    ASSERT_EQ(playlist->rowCount(), 3);
+    EXPECT_EQ(playlist->index(0, 0).data().toString(), QString::fromUtf8("001C,a"));
 }
 
 TEST_F(LibraryViewsWindowTest, AnEmptyHotListIsToldAndLeavesTheResultsAsTheyWere) {

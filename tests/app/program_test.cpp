@@ -14,6 +14,7 @@
 
 #include "platform/fake_drive_notifications.h"
 #include "platform/fake_input_methods.h"
+#include "platform/fake_media_device.h"
 #include "platform/fake_shell.h"
 #include "platform/fake_sound_device.h"
 #include "platform/folder_reader_linux.h"
@@ -87,12 +88,13 @@ TEST(Program, MakesTheMainWindowShownAndFiveSideWindowsHidden) {
     LinuxFolderReader folderReader(drives);
     FakeShell shell;
     FakeSoundDevice sounds;
+    FakeMediaDevice media;
     FakeInputMethods inputMethods;
     FakeDriveNotifications driveEvents;
 
     const auto windows =
         createProgramWindows({paths, settings, saveFailures, drives, files, folderReader, shell,
-                              sounds, inputMethods, driveEvents});
+                              sounds, media, inputMethods, driveEvents});
 
     EXPECT_TRUE(windows.main->isVisible());
     const struct {
@@ -137,11 +139,12 @@ TEST(Program, TheKeywordBoxSwitchesTheInputMethodWithItsModeAndFocus) {
     LinuxFolderReader folderReader(drives);
     FakeShell shell;
     FakeSoundDevice sounds;
+    FakeMediaDevice media;
     FakeInputMethods inputMethods({gbk("键盘 - 汉语"), gbk("拼音")});
     FakeDriveNotifications driveEvents;
     const auto windows =
         createProgramWindows({paths, settings, saveFailures, drives, files, folderReader, shell,
-                              sounds, inputMethods, driveEvents});
+                              sounds, media, inputMethods, driveEvents});
     MainWindow& main = *windows.main;
     main.activateWindow();
     const auto now = [&] { return inputMethods.current(); };

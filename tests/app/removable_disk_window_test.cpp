@@ -46,8 +46,8 @@ protected:
         auto services = this->services();
         window = std::make_unique<MainWindow>(MainWindowServices{
             services.paths, services.settings, services.saveFailures, services.drives, gate,
-            services.folderReader, services.shell, services.keySoundDevice, services.inputMethods,
-            services.driveNotifications});
+            services.folderReader, services.shell, services.keySoundDevice, services.mediaDevice,
+            services.inputMethods, services.driveNotifications});
         window->setMessagePresenter([](const QString&) {});
         window->show();
         ASSERT_TRUE(

@@ -145,7 +145,8 @@ TEST(SearchWindowWarmUpTest, ARefusedSearchStopsTheWarmUpToo) {
     shop.settings.write("PanFu1", "PanFu1", "F");
     const testing::GatedReader slowDisk(shop.folderReader, "慢");
     MainWindow window({shop.paths, shop.settings, shop.saveFailures, shop.drives, shop.files,
-                       slowDisk, shop.shell, shop.sounds, shop.inputMethods, shop.driveEvents});
+                       slowDisk, shop.shell, shop.sounds, shop.media, shop.inputMethods,
+                       shop.driveEvents});
     std::vector<QString> messages;
     window.setMessagePresenter([&](const QString& text) { messages.push_back(text); });
     window.show();

@@ -7,6 +7,7 @@
 #include "media/key_sound_tunes.h"
 #include "platform/fake_drive_notifications.h"
 #include "platform/fake_input_methods.h"
+#include "platform/fake_media_device.h"
 #include "platform/fake_shell.h"
 #include "platform/fake_sound_device.h"
 #include "platform/folder_reader_linux.h"
@@ -44,7 +45,7 @@ struct WindowTestShop {
     }
     MainWindowServices services(Shell& useShell) {
         return {paths,        settings, saveFailures, drives,       files,
-                folderReader, useShell, sounds,       inputMethods, driveEvents};
+                folderReader, useShell, sounds,       media,        inputMethods, driveEvents};
     }
     MainWindowServices services() { return services(shell); }
 
@@ -57,6 +58,7 @@ struct WindowTestShop {
     LinuxFolderReader folderReader{drives};
     FakeShell shell;
     FakeSoundDevice sounds;
+    FakeMediaDevice media;
     FakeInputMethods inputMethods{{gbk("系统默认输入法"), gbk("fcitx 中文输入法")}};
     FakeDriveNotifications driveEvents;
 };

@@ -15,6 +15,7 @@
 #include "platform/desktop_shell_linux.h"
 #include "platform/drive_notifications_linux.h"
 #include "platform/fake_input_methods.h"
+#include "platform/fake_media_device.h"
 #include "platform/folder_reader_linux.h"
 #include "platform/linux_file_system.h"
 #include "platform/mount_watcher_linux.h"
@@ -125,13 +126,14 @@ int main(int argc, char** argv) {
     qh::LinuxFolderReader folderReader(drives);
     qh::DesktopShell shell;
     SilentSoundDevice sounds;
+    qh::FakeMediaDevice media;
     // The pictures show the same input methods on every machine they are made on.
     qh::FakeInputMethods inputMethods({qh::gbk("系统默认输入法"), qh::gbk("拼音")});
     qh::MountWatcher mounts;
     qh::LinuxDriveNotifications driveEvents(mounts, drives);
     const auto windows =
         qh::createProgramWindows({paths, settings, saveFailures, drives, files, folderReader, shell,
-                                  sounds, inputMethods, driveEvents});
+                                  sounds, media, inputMethods, driveEvents});
 
     WindowDriver main(*windows.main);
     windows.main->setMessagePresenter([&main](const QString& text) { main.recordMessage(text); });
