@@ -136,11 +136,11 @@ void MainWindow::buildFrame() {
 
     windowMenu_ =
         new WindowMenu({services_.settings, services_.shell, services_.paths, keySounds_}, this);
-    playerColumn_ = new PlayerColumnPanel(
-        {services_.mediaDevice, services_.files, services_.drives, services_.shell,
-         services_.settings, services_.saveFailures, services_.paths.dataDir, state_,
-         presentMessage_},
-        client_);
+    playerColumn_ =
+        new PlayerColumnPanel({services_.mediaDevice, services_.files, services_.drives,
+                               services_.shell, services_.settings, services_.saveFailures,
+                               services_.paths.dataDir, state_, presentMessage_},
+                              client_);
     categoryTabs_ = new CategoryTabStrip(client_);
     searchBar_ = new SearchBarPanel(
         {services_.settings, services_.files, services_.folderReader, services_.inputMethods,

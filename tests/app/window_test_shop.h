@@ -44,8 +44,8 @@ struct WindowTestShop {
         }
     }
     MainWindowServices services(Shell& useShell) {
-        return {paths,        settings, saveFailures, drives,       files,
-                folderReader, useShell, sounds,       media,        inputMethods, driveEvents};
+        return {paths,    settings, saveFailures, drives,       files,      folderReader,
+                useShell, sounds,   media,        inputMethods, driveEvents};
     }
     MainWindowServices services() { return services(shell); }
 
