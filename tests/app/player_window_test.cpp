@@ -48,6 +48,7 @@ protected:
     }
     fs::path hostOf(const std::string& path) const { return *drives.snapshot()->resolve(path); }
     fs::path playlistFile() const { return paths.dataFile(gbk("播放列表.txt")); }
+    std::string playlistFileEntry(int row) const { return loadTextList(playlistFile()).at(row); }
 
     void open() {
         window = std::make_unique<MainWindow>(services());
@@ -173,6 +174,50 @@ TEST_F(PlayerWindowTest, PlayFromTheResultMenuAddsAnMp3FirstAndPlaysTheCurrentFi
     trigger("N30");
     ASSERT_TRUE(playing(hostOf(window->results().pathAt(1 - mp3))));
     EXPECT_EQ(playlistNames().size(), 2);
+}
+
+TEST_F(PlayerWindowTest, TheShownListsRowsPlayAndJoinThePlaylist) {
+    const auto mp3 = song("歌一.mp3");
+    const auto wma = song("歌二.wma");
+    saveTextList(paths.dataFile(gbk("清单1.txt")), {mp3, wma});
+    open();
+    auto* shown = child<QTreeView>("ListView2");
+    ASSERT_EQ(shown->model()->rowCount(), 2);
+    const auto clickRow = [&](int row, bool twice) {
+        const QRect place = shown->visualRect(shown->model()->index(row, 0));
+        QTest::mouseClick(shown->viewport(), Qt::LeftButton, {}, place.center());
+        if (twice) {
+            QTest::mouseDClick(shown->viewport(), Qt::LeftButton, {}, place.center());
+        }
+    };
+    clickRow(1, false);
+    trigger("N29");
+    EXPECT_EQ(playlistNames(), QStringList{QString::fromUtf8("歌二")});
+    EXPECT_EQ(loadTextList(playlistFile()), std::vector<std::string>{wma});
+    trigger("N32");  // a .wma: played, not added
+    ASSERT_TRUE(playing(hostOf(wma)));
+    EXPECT_EQ(playlistNames().size(), 1);
+
+    clickRow(0, true);  // an mp3: added, then played
+    ASSERT_TRUE(playing(hostOf(mp3)));
+    EXPECT_EQ(playlistNames(), (QStringList{QString::fromUtf8("歌二"), QString::fromUtf8("歌一")}));
+
+    // The shown list's row 0 was picked last: the playlist goes on after its entry 0.
+    const auto before = media.opened.size();
+    media.current.ended = true;
+    ASSERT_TRUE(testing::waitFor([&] { return media.opened.size() == before + 1; }));
+    EXPECT_EQ(media.opened.back(), hostOf(playlistFileEntry(1)));
+}
+
+TEST_F(PlayerWindowTest, AHundredThousandLinePlaylistLoadsWhole) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < 100000; ++i) {
+        lines.push_back("Q:\\gone\\" + std::to_string(i) + ".mp3");
+    }
+    saveTextList(playlistFile(), lines);
+    open();
+    EXPECT_EQ(child<QListView>("ListBox9")->model()->rowCount(), 100000);
+    EXPECT_EQ(playlistNames().back(), "99999");
 }
 
 TEST_F(PlayerWindowTest, TheEndOfATrackPlaysTheNextEntryChosenInThePlaylist) {
