@@ -214,6 +214,16 @@ private:
         }
         shoot("search-ranking.png", {{{"SpeedButton50"}, "1"}, {{"ListView1"}, "2"}});
         main_.press("CategoryTab0");
+
+        // A song heard before it is copied: 播放 of the result menu puts it into the playlist too.
+        search(u("月亮"));
+        main_.clickRow("ListView1", 0);
+        main_.trigger("N30");
+        main_.waitUntil("the song playing", [&] { return main_.text("Label9") == u("状态:播放"); });
+        shoot("search-listen.png", {{{"Button11", "Button13", "Button4"}, "1"},
+                                    {{"Label8", "Label11", "Label9"}, "2"},
+                                    {{"ListBox9"}, "3"}});
+        main_.click("Button4");
     }
 
     // A view's button, until its files are listed.

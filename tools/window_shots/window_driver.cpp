@@ -88,6 +88,12 @@ void WindowDriver::clickTab(const QString& tabWidget, int tab) const {
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tab).center());
 }
 
+void WindowDriver::clickRow(const QString& name, int row) const {
+    auto& list = view(name);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
+                      list.visualRect(list.model()->index(row, 0)).center());
+}
+
 void WindowDriver::doubleClickRow(const QString& name, int row) const {
     auto& list = view(name);
     const QPoint place = list.visualRect(list.model()->index(row, 0)).center();

@@ -57,6 +57,7 @@ public:
     void trigger(const QString& action) const;
     void typeInto(const QString& comboBox, const QString& text) const;
     void clickTab(const QString& tabWidget, int tab) const;
+    void clickRow(const QString& view, int row) const;
     // A click on the row, then the double click, as the clerk makes it.
     void doubleClickRow(const QString& view, int row) const;
     void selectRows(const QString& view, int first, int last) const;
