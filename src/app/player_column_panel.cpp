@@ -203,10 +203,6 @@ PlayerColumnPanel::PlayerColumnPanel(PlayerColumnServices services, QWidget* par
     showDisplay();
 }
 
-PlayerColumnPanel::~PlayerColumnPanel() {
-    delete preview_;
-}
-
 void PlayerColumnPanel::buildPlaylistMenu() {
     auto* menu = new QMenu(this);
     menu->setObjectName("PopupMenu6");
@@ -380,7 +376,8 @@ bool PlayerColumnPanel::playVideo(const std::filesystem::path& file) {
     }
     // No player of the machine: the film shows in a window of our own.
     if (preview_ == nullptr) {
-        preview_ = new VideoPreviewWindow(nullptr);
+        // A window of the main window's: closing the main window still ends the program.
+        preview_ = new VideoPreviewWindow(window());
     }
     preview_->play(file);
     return true;

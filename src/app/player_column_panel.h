@@ -46,7 +46,6 @@ class PlayerColumnPanel : public QFrame, private PlayerHost {
     Q_OBJECT
 public:
     PlayerColumnPanel(PlayerColumnServices services, QWidget* parent);
-    ~PlayerColumnPanel() override;
 
     void applyLayout(const MainWindowLayout& layout);
     const Playlist& playlistEntries() const { return playlist_; }

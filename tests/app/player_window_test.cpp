@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -265,12 +264,8 @@ TEST_F(PlayerWindowTest, AFilmGoesToTheMachinesPlayerAsOneArgumentOrElseToThePre
     pickResult(0);
     child<QPushButton>("Button11")->click();
     ASSERT_TRUE(testing::waitFor([&] {
-        for (auto* widget : QApplication::topLevelWidgets()) {
-            if (widget->objectName() == "VideoPreview" && widget->isVisible()) {
-                return true;
-            }
-        }
-        return false;
+        auto* preview = window->findChild<QWidget*>("VideoPreview");
+        return preview != nullptr && preview->isVisible() && preview->isWindow();
     }));
     EXPECT_TRUE(shell.startedPrograms.empty());
     EXPECT_TRUE(messages.empty());
