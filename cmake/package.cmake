@@ -67,7 +67,11 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, fonts-noto-cjk, qt6-translations-l10n, xdg-utils")
 
-# gsettings tells which IBus engines the clerk chose; without it IBus offers its active ones.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libglib2.0-bin")
+# gsettings tells which IBus engines the clerk chose; without it IBus offers its active ones. The
+# shops' films (MP4, WMV, RMVB, 3GP) need GStreamer's other decoders for the program's own preview
+# window; a video player of the machine, when there is one, takes the film instead.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "libglib2.0-bin, gstreamer1.0-libav, gstreamer1.0-plugins-bad, gstreamer1.0-plugins-ugly")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "mpv | vlc")
 
 include(CPack)
