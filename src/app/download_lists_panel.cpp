@@ -12,6 +12,7 @@
 #include "app/file_rows_model.h"
 #include "app/grid_line_delegate.h"
 #include "app/list_copies.h"
+#include "app/local_copy_worker.h"
 #include "app/removable_disks.h"
 #include "app/tally_panel.h"
 #include "app/target_choice.h"
@@ -111,6 +112,8 @@ DownloadListsPanel::DownloadListsPanel(DownloadListsServices services, QWidget* 
     connect(copies_, &ListCopies::freeSpaceRefreshWanted, removableDisks_,
             &RemovableDisks::armFreeSpaceRefresh);
     connect(copies_, &ListCopies::hotCountWanted, this, &DownloadListsPanel::hotCountWanted);
+    localCopy_ = new LocalCopyWorker(services_.files, this);
+    connect(localCopy_, &LocalCopyWorker::ended, this, &DownloadListsPanel::localCopyEnded);
     connect(copies_, &ListCopies::keywordHistoryTrimWanted, this,
             &DownloadListsPanel::keywordHistoryTrimWanted);
     connect(this, &QTabWidget::currentChanged, this, &DownloadListsPanel::PageControl2Change);
@@ -355,7 +358,34 @@ void DownloadListsPanel::N3Click() {
     recomputeTally();
 }
 
-void DownloadListsPanel::N6Click() {}
+void DownloadListsPanel::N6Click() {
+    const auto rows = selectedPlaylistEntries();
+    if (rows.empty()) {
+        services_.present(QString::fromUtf8("至少要选择一个文件!"));
+        return;
+    }
+    if (localCopy_->busy()) {
+        return;  // one copy at a time; its end is told on the status line
+    }
+    std::vector<LocalCopy> copies;
+    for (const auto& row : rows) {
+        copies.push_back({row.path, localCopyTarget(row.name, row.path)});
+    }
+    emit copyStatusLineChanged(
+        QString::fromUtf8("正在复制到本地磁盘 ... 共 %1 个文件").arg(copies.size()));
+    localCopy_->start(std::move(copies));
+}
+
+void DownloadListsPanel::localCopyEnded(int copied, int failed) {
+    emit copyStatusLineChanged(QString::fromUtf8("已复制到本地磁盘 %1 个文件").arg(copied));
+    if (failed > 0) {
+        services_.present(QString::fromUtf8("有 %1 个文件没有复制到本地磁盘（D:\\歌曲下载），"
+                                            "原有的同名文件保持不变。")
+                              .arg(failed));
+    }
+    removableDisks_->armFreeSpaceRefresh();
+    services_.keySounds.request(kCueSelect);
+}
 
 void DownloadListsPanel::selectAllOfShownList() {
     shownList_->selectAll();

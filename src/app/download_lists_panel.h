@@ -24,6 +24,7 @@ namespace qh {
 class FileRowsModel;
 class KeySounds;
 class ListCopies;
+class LocalCopyWorker;
 class ListSizeMemo;
 class RemovableDisks;
 class SharedDriveTable;
@@ -104,7 +105,8 @@ private:
     void N18Click();  // 清空
     void N3Click();   // 删除选中的文件
     // 复制到本地磁盘: the disk-management view fills it.
-    void N6Click();
+    void N6Click();  // 复制到本地磁盘
+    void localCopyEnded(int copied, int failed);
     void showShownListRows();
     void Timer3Timer();
     void placeDiskSelectors();
@@ -117,6 +119,7 @@ private:
     TargetChoice* targetChoice_ = nullptr;
     RemovableDisks* removableDisks_ = nullptr;
     ListCopies* copies_ = nullptr;
+    LocalCopyWorker* localCopy_ = nullptr;  // 复制到本地磁盘
     QTimer timer3_;
     bool startUpLoaded_ = false;  // 清单1 is in the shown list
 };

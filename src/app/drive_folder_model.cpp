@@ -60,6 +60,13 @@ void DriveFolderModel::loadChildren(const QModelIndex& index) {
     }
 }
 
+void DriveFolderModel::rereadChildren(const QModelIndex& index) {
+    if (QStandardItem* item = itemFromIndex(index)) {
+        item->setData(false, kLoadedRole);
+        loadChildren(index);
+    }
+}
+
 std::string DriveFolderModel::pathOf(const QModelIndex& index) const {
     return index.data(kPathRole).toByteArray().toStdString();
 }

@@ -20,6 +20,8 @@ public:
     void reload();
     // Lists the folders of the node the first time it is opened.
     void loadChildren(const QModelIndex& index);
+    // Lists them again: a folder made or removed since shows as it is now.
+    void rereadChildren(const QModelIndex& index);
     // GBK; "我的电脑" for the root.
     std::string pathOf(const QModelIndex& index) const;
 

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QScreen>
@@ -13,6 +14,7 @@
 #include "app/category_panel.h"
 #include "app/category_tab_strip.h"
 #include "app/download_lists_panel.h"
+#include "app/file_management_view.h"
 #include "app/new_additions_bar.h"
 #include "app/play_copy_cleanup.h"
 #include "app/player_column_panel.h"
@@ -84,6 +86,17 @@ MainWindow::MainWindow(MainWindowServices services)
       downloadLists_(services_.paths, &services_.saveFailures),
       presentMessage_([this](const QString& text) {
           QMessageBox::information(this, QApplication::applicationName(), text);
+      }),
+      confirm_([this](const QString& caption, const QString& text) {
+          return QMessageBox::question(this, caption, text, QMessageBox::Ok | QMessageBox::Cancel,
+                                       QMessageBox::Cancel) == QMessageBox::Ok;
+      }),
+      askText_([this](const QString& title, const QString& prompt,
+                      const QString& text) -> std::optional<QString> {
+          bool ok = false;
+          const QString typed =
+              QInputDialog::getText(this, title, prompt, QLineEdit::Normal, text, &ok);
+          return ok ? std::optional(typed) : std::nullopt;
       }) {
     setObjectName("TForm1");
     // Told after the handler that failed to save has finished, not in the middle of it.
@@ -146,7 +159,8 @@ void MainWindow::buildFrame() {
         {services_.settings, services_.files, services_.folderReader, services_.inputMethods,
          services_.shell, keySounds_, state_, *categoryTabs_, presentMessage_},
         categoryTabs_);
-    resultArea_ = new ResultAreaPanel({resultModel_, state_, keySounds_, hotList_, presentMessage_},
+    resultArea_ = new ResultAreaPanel({resultModel_, state_, keySounds_, hotList_, presentMessage_,
+                                       services_.files, confirm_, askText_},
                                       categoryTabs_);
     const LibraryDriveTexts driveTexts = [this] { return searchBar_->driveTexts(); };
     categoryPanel_ = new CategoryPanel({services_.files, keySounds_, driveTexts}, client_);
@@ -158,6 +172,13 @@ void MainWindow::buildFrame() {
          listSizes_, keySounds_, state_, presentMessage_, copyCheckOf(services_.settings),
          [this] { return parameters_ != nullptr ? parameters_->unitPrices() : UnitPrices{}; }},
         client_, resultArea_);
+    fileManagement_ = new FileManagementView(
+        {services_.files, services_.drives, keySounds_, presentMessage_, confirm_,
+         [this](const std::string& root) {
+             downloadListsPanel_->removableDisks().setBrowserRoot(root);
+         }},
+        resultArea_);
+    resultArea_->placeUnderResultList(fileManagement_);
     basicSetup_ = new BasicSetupPanel(
         {services_.settings, services_.saveFailures, services_.files, services_.drives,
          services_.shell, keySounds_, services_.paths.dataDir, services_.chooseDriveFolder,
@@ -194,6 +215,13 @@ void MainWindow::wirePanels() {
     connect(search, &SearchBarPanel::searchEnded, results, &ResultAreaPanel::searchEnded);
     connect(search, &SearchBarPanel::copyAtOnceChanged, lists, &DownloadListsPanel::setCopyAtOnce);
     connect(search, &SearchBarPanel::viewEnded, results, &ResultAreaPanel::viewEnded);
+    connect(results, &ResultAreaPanel::removableDiskWanted, fileManagement_,
+            &FileManagementView::SpeedButton14Click);
+    connect(results, &ResultAreaPanel::localDiskWanted, fileManagement_,
+            &FileManagementView::SpeedButton10Click);
+    connect(fileManagement_, &FileManagementView::opened, results,
+            &ResultAreaPanel::hideResultList);
+    connect(fileManagement_, &FileManagementView::listed, results, &ResultAreaPanel::showListing);
 
     connect(results, &ResultAreaPanel::categoryPanelWanted, categoryPanel_, &CategoryPanel::open);
     connect(categoryPanel_, &CategoryPanel::opened, results,
@@ -461,6 +489,7 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     playerColumn_->applyLayout(layout);
     categoryTabs_->resize(categoryTabs_->width(), layout.tabStripHeight);
     resultArea_->applyLayout(layout);
+    fileManagement_->applyLayout(layout);
     categoryPanel_->applyLayout(layout);
     newAdditionsBar_->applyLayout(layout);
     downloadListsPanel_->applyLayout(layout);

@@ -27,6 +27,7 @@ class CategoryPanel;
 class CategoryTabStrip;
 class DownloadListsPanel;
 class DriveNotifications;
+class FileManagementView;
 class FileSystem;
 class FolderReader;
 class InputMethods;
@@ -80,6 +81,9 @@ public:
     void setSideWindows(const SideWindows& side);
     // Message boxes go through here, so tests can read them instead of clicking them away.
     void setMessagePresenter(MessagePresenter present) { presentMessage_ = std::move(present); }
+    // The OK/Cancel questions and the input box, answered by tests.
+    void setConfirmer(Confirmer confirm) { confirm_ = std::move(confirm); }
+    void setTextAsker(TextAsker ask) { askText_ = std::move(ask); }
 
     // Counts a download of `path` on the window's thread, 20 ms later. Each file the copy
     // worker processed counts, not whichever file the clerk has picked by then.
@@ -132,6 +136,8 @@ private:
     HotList hotList_;
     std::vector<std::string> hotCountsDue_;  // for BaiSTimer
     MessagePresenter presentMessage_;
+    Confirmer confirm_;
+    TextAsker askText_;
     // The side windows, once made.
     ParametersWindow* parameters_ = nullptr;
     AboutWindow* about_ = nullptr;
@@ -145,6 +151,7 @@ private:
     SearchBarPanel* searchBar_ = nullptr;
     ResultAreaPanel* resultArea_ = nullptr;
     CategoryPanel* categoryPanel_ = nullptr;
+    FileManagementView* fileManagement_ = nullptr;
     NewAdditionsBar* newAdditionsBar_ = nullptr;
     DownloadListsPanel* downloadListsPanel_ = nullptr;
     BasicSetupPanel* basicSetup_ = nullptr;

@@ -66,7 +66,6 @@ RemovableDisks::RemovableDisks(RemovableDiskServices services, QTabWidget* listP
     browserRows_ = new QStringListModel(browser_);
     browser_->setModel(browserRows_);
     browser_->hide();
-    buildDiskMenu();
 
     uPangTimer3_.setParent(this);
     uPangTimer3_.setObjectName("UPangTimer3");
@@ -74,21 +73,6 @@ RemovableDisks::RemovableDisks(RemovableDiskServices services, QTabWidget* listP
     uPangTimer3_.setInterval(20);
     connect(&uPangTimer3_, &QTimer::timeout, this, &RemovableDisks::UPangTimer3Timer);
 }
-
-void RemovableDisks::buildDiskMenu() {
-    auto* menu = new QMenu(browser_);
-    menu->setObjectName("PopupMenu4");
-    menu->addAction(QString::fromUtf8("删除"), this, &RemovableDisks::N4Click)->setObjectName("N4");
-    menu->addAction(QString::fromUtf8("新建文件夹"), this, &RemovableDisks::N7Click)
-        ->setObjectName("N7");
-    browser_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(browser_, &QWidget::customContextMenuRequested, menu,
-            [this, menu](const QPoint& at) { menu->popup(browser_->viewport()->mapToGlobal(at)); });
-}
-
-void RemovableDisks::N4Click() {}
-
-void RemovableDisks::N7Click() {}
 
 void RemovableDisks::placeSelectors(int top) {
     for (auto* selector : selectors_) {

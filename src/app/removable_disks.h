@@ -55,16 +55,14 @@ public:
     void armFreeSpaceRefresh() { uPangTimer3_.start(); }
     // The window's height moves the selectors with the tally above them (top on the pages).
     void placeSelectors(int top);
+    // The hidden disk browser (and with it the free-space line) shows this drive or folder. Its
+    // disk menu is the file-management view's: the browser itself never shows.
+    void setBrowserRoot(const std::string& root);
 
 private:
-    void buildDiskMenu();
-    // The disk menu's entries; the disk-management view fills them.
-    void N4Click();  // 删除
-    void N7Click();  // 新建文件夹
     // ComboBox14Click .. ComboBox18Click: the clerk picked a disk for the list on screen.
     void diskPicked(int list, int entry);
     void showSelectors();
-    void setBrowserRoot(const std::string& root);
     void showDiskLabels(bool diskChosen);
     void UPangTimer3Timer();
 

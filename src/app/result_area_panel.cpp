@@ -12,9 +12,12 @@
 #include "app/file_rows_model.h"
 #include "app/grid_line_delegate.h"
 #include "app/window_layout.h"
+#include "drives/file_management.h"
 #include "library/hot_list.h"
 #include "media/key_sounds.h"
 #include "media/sound_cue.h"
+#include "platform/file_system.h"
+#include "text/gbk.h"
 #include "windows/maker_texts.h"
 
 namespace qh {
@@ -59,7 +62,11 @@ ResultAreaPanel::ResultAreaPanel(ResultAreaServices services, QWidget* parent)
     countLabel_ = new QLabel(QString::fromUtf8("0  个对象"), this);
     countLabel_->setObjectName("Label16");
     countLabel_->setGeometry(8, 464, 90, 16);
-    // 本地磁盘 and U盘管理 open the disk-management view, still to come.
+    // The folder the file-management view lists, on the area's top edge: the bottom row is full.
+    folderLabel_ = new QLabel(this);
+    folderLabel_->setObjectName("Label26");
+    folderLabel_->setGeometry(8, 0, 505, 16);
+    folderLabel_->hide();
     const struct {
         const char* name;
         const char* text;
@@ -67,16 +74,14 @@ ResultAreaPanel::ResultAreaPanel(ResultAreaServices services, QWidget* parent)
     } buttons[] = {{"SpeedButton8", "新增资源", &ResultAreaPanel::newAdditionsBarWanted},
                    {"SpeedButton50", "热门排行", &ResultAreaPanel::HotRanking},
                    {"SpeedButton11", "分类查找", &ResultAreaPanel::categoryPanelWanted},
-                   {"SpeedButton10", "本地磁盘", nullptr},
-                   {"SpeedButton14", "U盘管理", nullptr}};
+                   {"SpeedButton10", "本地磁盘", &ResultAreaPanel::localDiskWanted},
+                   {"SpeedButton14", "U盘管理", &ResultAreaPanel::removableDiskWanted}};
     int left = 104;
     for (const auto& b : buttons) {
         auto* button = new QPushButton(QString::fromUtf8(b.text), this);
         button->setObjectName(QString::fromLatin1(b.name));
         button->setGeometry(left, 457, 80, 22);
-        if (b.pressed != nullptr) {
-            connect(button, &QPushButton::clicked, this, b.pressed);
-        }
+        connect(button, &QPushButton::clicked, this, b.pressed);
         viewButtons_.push_back(button);
         left += 82;
     }
@@ -148,6 +153,23 @@ std::vector<PlaylistEntry> ResultAreaPanel::entriesOf(const std::vector<int>& ro
 void ResultAreaPanel::emptyResults() {
     services_.results.clear();
     countLabel_->setText(QString::fromUtf8("0 个对象"));
+    folderLabel_->hide();
+}
+
+void ResultAreaPanel::placeUnderResultList(QWidget* view) {
+    view->setParent(this);
+    view->stackUnder(resultList_);
+}
+
+void ResultAreaPanel::hideResultList() {
+    introduction_->hide();
+    resultList_->hide();
+}
+
+void ResultAreaPanel::showListing(int entries, const QString& folder) {
+    countLabel_->setText(QString::number(entries) + QString::fromUtf8(" 个对象"));
+    folderLabel_->setText(folder);
+    folderLabel_->show();
 }
 
 void ResultAreaPanel::appendResults(const std::vector<std::string>& paths) {
@@ -176,6 +198,7 @@ void ResultAreaPanel::searchEnded(bool numberMode) {
 
 void ResultAreaPanel::showResultList() {
     introduction_->hide();
+    folderLabel_->hide();
     resultList_->show();
 }
 
@@ -213,6 +236,7 @@ void ResultAreaPanel::HotRanking() {
     }
     emit rankingShown();
     introduction_->hide();
+    folderLabel_->hide();
     showListForView();
     auto& results = services_.results;
     results.showRanking(services_.hotList.lines());
@@ -262,8 +286,60 @@ void ResultAreaPanel::Timer7Timer() {
     }
 }
 
-void ResultAreaPanel::N22Click() {}
+void ResultAreaPanel::N22Click() {
+    const auto rows = selectedRows();
+    if (rows.empty() || !services_.confirm(QString::fromUtf8("删除文件"),
+                                           QString::fromUtf8("你确定要删除所选文件吗?"))) {
+        return;
+    }
+    // One file per command: the row picked last when it is among the selected, else the first
+    // selected. Its file goes and its row with it, never another row's.
+    const int picked = resultList_->currentIndex().row();
+    const int row = std::find(rows.begin(), rows.end(), picked) != rows.end() ? picked : rows[0];
+    const std::string path = services_.results.pathAt(row);
+    services_.files.deleteFile(path);
+    if (services_.files.fileExists(path)) {
+        return;  // it could not be deleted: the row stays, as the file does
+    }
+    services_.results.removeRow(row);
+    countLabel_->setText(QString::number(services_.results.rowCount()) +
+                         QString::fromUtf8(" 个对象"));
+}
 
-void ResultAreaPanel::N5Click() {}
+void ResultAreaPanel::N5Click() {
+    const auto rows = selectedRows();
+    if (rows.empty()) {
+        return;
+    }
+    const int picked = resultList_->currentIndex().row();
+    const int row = std::find(rows.begin(), rows.end(), picked) != rows.end() ? picked : rows[0];
+    const auto typed =
+        services_.askText(QString::fromUtf8("添加歌手"), QString::fromUtf8("请输入歌手名称"),
+                          fromGbk(services_.results.captionAt(row)));
+    if (!typed) {
+        return;
+    }
+    const std::string name = toGbk(*typed);
+    switch (checkTypedName(name)) {
+        case TypedName::Empty:
+            services_.present(QString::fromUtf8("名称不能为空，文件没有改名。"));
+            return;
+        case TypedName::NotAName:
+            services_.present(
+                QString::fromUtf8("名称里不能有 \\ / : * ? \" < > | 这些字符，文件没有改名。"));
+            return;
+        case TypedName::Usable:
+            break;
+    }
+    const std::string oldPath = services_.results.pathAt(row);
+    const std::string newPath = renamedPath(oldPath, name);
+    // The row keeps its caption and path, as it always did; the message tells what the file is
+    // called now.
+    if (services_.files.rename(oldPath, newPath)) {
+        services_.present(fromGbk(newPath));
+    } else {
+        services_.present(QString::fromUtf8("改名没有成功，文件仍是：\n") + fromGbk(oldPath));
+    }
+}
 
 }  // namespace qh

@@ -20,6 +20,7 @@ class QTreeView;
 namespace qh {
 
 class FileRowsModel;
+class FileSystem;
 class HotList;
 class KeySounds;
 struct MainWindowLayout;
@@ -30,6 +31,9 @@ struct ResultAreaServices {
     KeySounds& keySounds;
     const HotList& hotList;
     const MessagePresenter& present;
+    FileSystem& files;
+    const Confirmer& confirm;
+    const TextAsker& askText;
 };
 
 class ResultAreaPanel : public QGroupBox {
@@ -58,6 +62,12 @@ public:
     void viewEnded();
     // 热门排行.
     void HotRanking();
+    // The file-management view lies under the result list and its introduction; it shows when
+    // those two are hidden.
+    void placeUnderResultList(QWidget* view);
+    void hideResultList();
+    // Timer5 of the file-management view: its entries, and the folder it lists (Label26).
+    void showListing(int entries, const QString& folder);
     void applyLayout(const MainWindowLayout& layout);
 
 signals:
@@ -70,9 +80,11 @@ signals:
     // 播放, 添加到 播放列表 and 全部添加 到 播放列表: the rows' captions and files.
     void playWanted(const std::vector<PlaylistEntry>& rows);
     void addToPlaylistWanted(const std::vector<PlaylistEntry>& rows);
-    // 分类查找 and 新增资源.
+    // 分类查找, 新增资源, U盘管理 and 本地磁盘.
     void categoryPanelWanted();
     void newAdditionsBarWanted();
+    void removableDiskWanted();
+    void localDiskWanted();
     // The ranking is about to take the list: whatever else shows there closes.
     void rankingShown();
 
@@ -93,6 +105,7 @@ private:
     QTreeView* resultList_;
     QListWidget* introduction_;  // ListBox8
     QLabel* countLabel_;         // Label16
+    QLabel* folderLabel_;        // Label26
     std::vector<QWidget*> viewButtons_;
     QMenu* menu_ = nullptr;  // PopupMenu2
     QTimer timer7_;

@@ -4,6 +4,7 @@
 // none reaches into another area's controls for it. Window's thread only.
 #include <QString>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace qh {
@@ -17,5 +18,10 @@ struct WindowState {
 
 // Shows the clerk a message box; tests read the text instead.
 using MessagePresenter = std::function<void(const QString& text)>;
+// Asks OK or Cancel in a message box with this caption; true for OK. Tests answer it.
+using Confirmer = std::function<bool(const QString& caption, const QString& text)>;
+// An input box with a title, a prompt and a default text; empty when the clerk cancelled.
+using TextAsker = std::function<std::optional<QString>(const QString& title, const QString& prompt,
+                                                       const QString& text)>;
 
 }  // namespace qh
