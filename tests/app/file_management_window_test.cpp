@@ -227,6 +227,49 @@ TEST_F(FileManagementWindowTest, DeleteAsksFirstLeavesFoldersAndDeletesTheFile) 
     EXPECT_EQ(lastSound(), host("删除.wav"));
 }
 
+// Odd names, a folder of 10,000 files, a file another program deleted and a card pulled out
+// while its folder shows: the view shows what is there and nothing breaks.
+TEST_F(FileManagementWindowTest, TheViewShowsWhatIsThereWhateverHappenedToTheDisk) {
+    addDrive('G', DriveType::Removable);
+    const fs::path big = on('G', "big");
+    fs::create_directories(big);
+    for (int i = 0; i < 10000; ++i) {
+        std::ofstream(big / ("f" + std::to_string(i) + ".mp3"));
+    }
+    std::ofstream(on('G', "") / "\xff\xfe.mp3");
+    std::ofstream(on('G', "") / "a:b.mp3");
+    put('G', "gone.mp3");
+    open();
+    openManagementOf('G');
+    EXPECT_EQ(listed().size(), 4);
+    selectListed("gone.mp3");
+    fs::remove(on('G', "gone.mp3"));
+    trigger("N4");
+    EXPECT_EQ(listed().size(), 3);
+
+    for (const QString& odd : listed()) {
+        if (odd != "big") {
+            selectListed(odd.toUtf8().constData());
+            trigger("N4");
+        }
+    }
+    EXPECT_EQ(listed(), QStringList{"big"});
+
+    auto* tree = child<QTreeView>("ShellTreeView1");
+    const QModelIndex bigFolder = tree->model()->index(0, 0, tree->rootIndex());
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualRect(bigFolder).center());
+    waitForListing();
+    EXPECT_EQ(listed().size(), 10000);
+    EXPECT_EQ(text("Label16"), QString::fromUtf8("10000 个对象"));
+
+    fs::remove_all(on('G', ""));  // pulled out
+    selectListed("f1.mp3");
+    trigger("N4");
+    trigger("N7");
+    waitForListing();
+    EXPECT_TRUE(listed().isEmpty());
+}
+
 // A card the kernel has made read-only: nothing is made or deleted, the view shows what is there.
 TEST_F(FileManagementWindowTest, OnAReadOnlyCardNothingChangesAndNothingBreaks) {
     if (auto why = testing::TmpfsVolume::unavailable()) {
@@ -307,6 +350,13 @@ TEST_F(FileManagementWindowTest, ARenameKeepsTheMarkerAndTheExtensionAndTellsThe
     EXPECT_TRUE(messages[0].contains(QString::fromUtf8("没有成功")));
     std::ifstream other(on('F', "青禾点唱库/1-音乐/新歌qh2009.mp3"));
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(other), {}), "other");
+
+    messages.clear();
+    typed = QString::fromUtf8("另一首");
+    pick(marked);
+    trigger("N5");
+    EXPECT_EQ(messages, std::vector{QString::fromUtf8("F:\\青禾点唱库\\1-音乐\\另一首qh2009.mp3")});
+    EXPECT_TRUE(fs::exists(on('F', "青禾点唱库/1-音乐/另一首qh2009.mp3")));
 
     messages.clear();
     typed = QString::fromUtf8("新的歌");
