@@ -1,7 +1,12 @@
 #include "app/drive_folder_model.h"
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 #include "platform/file_system.h"
 #include "platform/shared_drive_table.h"
+#include "text/byte_text.h"
 #include "text/gbk.h"
 
 namespace qh {
@@ -53,10 +58,16 @@ void DriveFolderModel::loadChildren(const QModelIndex& index) {
     item->removeRows(0, item->rowCount());
     const std::string path = pathOf(index);
     const std::string folder = path.back() == '\\' ? path : path + '\\';
+    // By name, as the desktop's own trees show folders, not in the order the disk lists them.
+    std::vector<std::pair<std::string, std::string>> names;  // sort key, name
     for (const auto& entry : files_.list(folder, "*.*", HiddenEntries::Exclude)) {
         if ((entry.attributes & attr::Directory) != 0) {
-            item->appendRow(makeFolderItem(folder + entry.name, fromGbk(entry.name)));
+            names.emplace_back(asciiLower(entry.name), entry.name);
         }
+    }
+    std::sort(names.begin(), names.end());
+    for (const auto& [key, name] : names) {
+        item->appendRow(makeFolderItem(folder + name, fromGbk(name)));
     }
 }
 

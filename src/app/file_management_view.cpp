@@ -123,7 +123,8 @@ FileManagementView::FileManagementView(FileManagementServices services, QWidget*
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list_->setItemDelegate(new GridLineDelegate(list_));
     list_->setModel(entries_);
-    list_->header()->resizeSection(0, 200);
+    list_->header()->resizeSection(0, 190);
+    list_->header()->resizeSection(1, 70);
     list_->header()->setSectionsClickable(false);
 
     menu_ = new QMenu(this);
