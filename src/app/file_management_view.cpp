@@ -165,7 +165,7 @@ void FileManagementView::SpeedButton10Click() {
     if (!services_.files.folderExists(local)) {
         services_.files.createFolders(local);
     }
-    services_.showInDiskBrowser(local);
+    services_.showInDiskBrowser(local + '\\');
     open();
 }
 

@@ -175,7 +175,9 @@ void MainWindow::buildFrame() {
     fileManagement_ = new FileManagementView(
         {services_.files, services_.drives, keySounds_, presentMessage_, confirm_,
          [this](const std::string& root) {
-             downloadListsPanel_->removableDisks().setBrowserRoot(root);
+             auto& disks = downloadListsPanel_->removableDisks();
+             disks.setBrowserRoot(root);
+             disks.armFreeSpaceRefresh();
          }},
         resultArea_);
     resultArea_->placeUnderResultList(fileManagement_);

@@ -296,12 +296,18 @@ TEST_F(FileManagementWindowTest, TheLocalDiskButtonMakesTheDownloadFolderTheBrow
     open();
     fs::remove_all(on('D', "歌曲下载"));  // the staging folders made it at start-up
     put('D', "other.txt");
+    window->findChild<QTimer*>("UPangTimer3")->stop();
     child<QPushButton>("SpeedButton10")->click();
     EXPECT_TRUE(fs::is_directory(on('D', "歌曲下载")));
     EXPECT_FALSE(child<QWidget>("ListView1")->isVisible());
     EXPECT_TRUE(child<QWidget>("ShellComboBox1")->isVisible());
+    EXPECT_TRUE(window->findChild<QTimer*>("UPangTimer3")->isActive());
+    put('D', "歌曲下载/已下载.mp3");
     auto* browser = window->findChild<QListView*>("ShellListView2");
-    ASSERT_TRUE(testing::waitFor([&] { return browser->model()->rowCount() == 0; }));
+    ASSERT_TRUE(testing::waitFor([&] {
+        return browser->model()->rowCount() == 1 &&
+               browser->model()->index(0, 0).data().toString() == QString::fromUtf8("已下载.mp3");
+    }));
 }
 
 // --- the library's files, from the result list -----------------------------------------------
