@@ -1,3 +1,4 @@
+#include <unistd.h>
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -25,6 +26,12 @@
 #include "text/atomic_file.h"
 
 int main(int argc, char** argv) {
+    // The web search window's browser shares its drawing contexts, and runs without the browser's
+    // sandbox only where that sandbox cannot start at all: for root.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) {
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(qh::applicationTitle()));
     // The program speaks Chinese whatever the machine's language, Qt's own dialogs and buttons

@@ -298,6 +298,10 @@ void MainWindow::setSideWindows(const SideWindows& side) {
     about_ = side.about;
     pictures_ = side.pictures;
     cdCatalogue_ = side.cdCatalogue;
+    if (side.webSearch != nullptr) {
+        connect(searchBar_, &SearchBarPanel::webSearchWanted, side.webSearch,
+                &WebSearchWindow::searchFromMainWindow);
+    }
     connect(parameters_, &ParametersWindow::preferredInputMethodChanged, searchBar_,
             [this](const QString& name) { searchBar_->setPreferredInputMethod(toGbk(name)); });
 }

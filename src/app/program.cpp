@@ -21,10 +21,12 @@ bool claimSingleInstance(SingleInstanceLock& lock,
 ProgramWindows createProgramWindows(MainWindowServices services) {
     ProgramWindows windows;
     auto& settings = services.settings;
+    auto& shell = services.shell;
     const auto& inputMethods = services.inputMethods;
     windows.main = std::make_unique<MainWindow>(std::move(services));
     windows.main->show();
-    windows.side = createSideWindows({settings, inputMethods, windows.main->keySounds()});
+    windows.side =
+        createSideWindows({{settings, inputMethods, windows.main->keySounds()}, settings, shell});
     windows.main->setSideWindows(windows.side);
     return windows;
 }

@@ -10,9 +10,7 @@ struct FrameLook {
     QRect place;  // a zero corner means centred by the window manager
 };
 
-const FrameLook kWebSearch{"Twang", "  青禾点唱 ----网  络  搜  索", {-4, -4, 1032, 748}};
 const FrameLook kPictures{"TTuForm", "青禾点唱  之  手机图片", {0, 0, 900, 760}};
-const FrameLook kCdCatalogue{"TCDMuLuForm", "青禾点唱 之 CD目录", {258, 124, 570, 459}};
 
 std::unique_ptr<QWidget> makeFrame(const FrameLook& look) {
     auto window = std::make_unique<QWidget>();
@@ -35,13 +33,17 @@ Window* keep(SideWindows& windows, std::unique_ptr<Window> window) {
 
 }  // namespace
 
-SideWindows createSideWindows(ParametersWindowServices parameters) {
+SideWindows createSideWindows(SideWindowServices services) {
     SideWindows windows;
-    keep(windows, makeFrame(kWebSearch));
+    windows.webSearch =
+        keep(windows, std::make_unique<WebSearchWindow>(services.settings, services.shell));
     windows.about = keep(windows, std::make_unique<AboutWindow>());
     windows.pictures = keep(windows, makeFrame(kPictures));
-    windows.cdCatalogue = keep(windows, makeFrame(kCdCatalogue));
-    windows.parameters = keep(windows, std::make_unique<ParametersWindow>(parameters));
+    windows.cdCatalogue =
+        keep(windows, std::make_unique<CdCatalogueWindow>(CdCatalogueServices{
+                          services.settings, [] { return chooseCatalogueFilesInDialog(nullptr); },
+                          [] { return choosePrinterInDialog(nullptr); }}));
+    windows.parameters = keep(windows, std::make_unique<ParametersWindow>(services.parameters));
     return windows;
 }
 

@@ -8,18 +8,30 @@
 #include <vector>
 
 #include "windows/about_window.h"
+#include "windows/cd_catalogue_window.h"
 #include "windows/parameters_window.h"
+#include "windows/web_search_window.h"
 
 namespace qh {
 
+class SettingsStore;
+class Shell;
+
+struct SideWindowServices {
+    ParametersWindowServices parameters;
+    SettingsStore& settings;
+    Shell& shell;
+};
+
 struct SideWindows {
     std::vector<std::unique_ptr<QWidget>> frames;  // in the order made; they own the windows
+    WebSearchWindow* webSearch = nullptr;          // Twang
     AboutWindow* about = nullptr;                  // TGYuForm4
     QWidget* pictures = nullptr;                   // TTuForm
-    QWidget* cdCatalogue = nullptr;                // TCDMuLuForm
+    CdCatalogueWindow* cdCatalogue = nullptr;      // TCDMuLuForm
     ParametersWindow* parameters = nullptr;        // TCanSHuForm, the last of the frames
 };
 
-SideWindows createSideWindows(ParametersWindowServices parameters);
+SideWindows createSideWindows(SideWindowServices services);
 
 }  // namespace qh

@@ -1,5 +1,7 @@
 // qinghe-window-shots: pictures of the real windows for the clerks' guide, made offscreen over a
 // demo shop. See shot_options.h for the command line.
+#include <unistd.h>
+
 #include <QApplication>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -112,6 +114,12 @@ int main(int argc, char** argv) {
     }
     qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + screenFile).toUtf8());
     int qtArgc = 1;
+    // As the program starts: the web search window's browser shares its contexts and, for root,
+    // runs without its sandbox.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    if (::geteuid() == 0) {
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    }
     QApplication app(qtArgc, argv);
     QApplication::setApplicationName(QString::fromUtf8(qh::applicationTitle()));
 
