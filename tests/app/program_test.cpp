@@ -123,6 +123,35 @@ TEST(Program, MakesTheMainWindowShownAndFiveSideWindowsHidden) {
     EXPECT_EQ(windows.side.parameters, windows.side.frames[4].get());
 }
 
+// 网上搜索 hands the keyword box's text, as it stands, to the web search window and opens it.
+TEST(Program, TheWebSearchButtonSearchesBothEnginesForTheKeyword) {
+    testing::ensureApplication();
+    TempFolder folder;
+    const auto paths = appPathsFor(folder.path());
+    std::filesystem::create_directories(paths.dataDir);
+    SaveFailures saveFailures;
+    SettingsStore settings(paths.settingsFile(), &saveFailures);
+    // No engine is asked for anything: nothing listens there.
+    settings.write("WangLuo", "BaiDu", "http://127.0.0.1:1");
+    settings.write("WangLuo", "SouGou", "http://127.0.0.1:1");
+    SharedDriveTable drives;
+    LinuxFileSystem files(drives);
+    LinuxFolderReader folderReader(drives);
+    FakeShell shell;
+    FakeSoundDevice sounds;
+    FakeMediaDevice media;
+    FakeInputMethods inputMethods;
+    FakeDriveNotifications driveEvents;
+    const auto windows =
+        createProgramWindows({paths, settings, saveFailures, drives, files, folderReader, shell,
+                              sounds, media, inputMethods, driveEvents});
+    testing::child<QComboBox>(*windows.main, "ComboBox1")->setEditText(QString::fromUtf8("月亮"));
+    testing::child<QPushButton>(*windows.main, "SpeedButton13")->click();
+    EXPECT_TRUE(windows.side.webSearch->isVisible());
+    EXPECT_EQ(testing::child<QLineEdit>(*windows.side.webSearch, "Edit1")->text(),
+              QString::fromUtf8("月亮"));
+}
+
 // The keyword box switches the desktop's input method: the clerk's pinyin while she types
 // keywords, the plain keyboard for numbers and outside the box.
 TEST(Program, TheKeywordBoxSwitchesTheInputMethodWithItsModeAndFocus) {
