@@ -136,10 +136,13 @@ TEST_F(WebSearchWindowTest, CopyTakesThePagesSelectionIntoTheKeywordBoxAndTheCli
 
     window->searchFromMainWindow(QString::fromUtf8("鼓浪屿"));
     ASSERT_TRUE(asked(2));
-    ASSERT_TRUE(loaded("WebBrowser1"));
     auto* view = browser("WebBrowser1");
-    view->page()->runJavaScript("window.getSelection().selectAllChildren(document.body);");
-    ASSERT_TRUE(testing::waitFor([&] { return !view->selectedText().isEmpty(); }));
+    // Selected by script once the page's body is there; asked again until the pane reports it.
+    ASSERT_TRUE(testing::waitFor([&] {
+        view->page()->runJavaScript(
+            "if (document.body) window.getSelection().selectAllChildren(document.body);");
+        return !view->selectedText().isEmpty();
+    }));
     button("Button3")->click();
     EXPECT_EQ(keyword()->text().trimmed(), QString::fromUtf8("鼓浪屿之波"));
     EXPECT_EQ(QGuiApplication::clipboard()->text(), keyword()->text());
