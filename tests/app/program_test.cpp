@@ -77,24 +77,35 @@ TEST(Program, ASecondStartFromAnotherEnvironmentIsRefused) {
     EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
-TEST(Program, MakesTheMainWindowShownAndFiveSideWindowsHidden) {
-    testing::ensureApplication();
+// What createProgramWindows needs, over a temporary program folder.
+struct ProgramShop {
+    explicit ProgramShop(std::vector<std::string> inputMethodNames = {})
+        : inputMethods(std::move(inputMethodNames)) {
+        testing::ensureApplication();
+        std::filesystem::create_directories(paths.dataDir);
+    }
+    ProgramWindows open() {
+        return createProgramWindows({paths, settings, saveFailures, drives, files, folderReader,
+                                     shell, sounds, media, inputMethods, driveEvents});
+    }
+
     TempFolder folder;
-    const auto paths = appPathsFor(folder.path());
+    AppPaths paths = appPathsFor(folder.path());
     SaveFailures saveFailures;
-    SettingsStore settings(paths.settingsFile(), &saveFailures);
+    SettingsStore settings{paths.settingsFile(), &saveFailures};
     SharedDriveTable drives;
-    LinuxFileSystem files(drives);
-    LinuxFolderReader folderReader(drives);
+    LinuxFileSystem files{drives};
+    LinuxFolderReader folderReader{drives};
     FakeShell shell;
     FakeSoundDevice sounds;
     FakeMediaDevice media;
     FakeInputMethods inputMethods;
     FakeDriveNotifications driveEvents;
+};
 
-    const auto windows =
-        createProgramWindows({paths, settings, saveFailures, drives, files, folderReader, shell,
-                              sounds, media, inputMethods, driveEvents});
+TEST(Program, MakesTheMainWindowShownAndFiveSideWindowsHidden) {
+    ProgramShop shop;
+    const auto windows = shop.open();
 
     EXPECT_TRUE(windows.main->isVisible());
     const struct {
@@ -125,26 +136,11 @@ TEST(Program, MakesTheMainWindowShownAndFiveSideWindowsHidden) {
 
 // 网上搜索 hands the keyword box's text, as it stands, to the web search window and opens it.
 TEST(Program, TheWebSearchButtonSearchesBothEnginesForTheKeyword) {
-    testing::ensureApplication();
-    TempFolder folder;
-    const auto paths = appPathsFor(folder.path());
-    std::filesystem::create_directories(paths.dataDir);
-    SaveFailures saveFailures;
-    SettingsStore settings(paths.settingsFile(), &saveFailures);
+    ProgramShop shop;
     // No engine is asked for anything: nothing listens there.
-    settings.write("WangLuo", "BaiDu", "http://127.0.0.1:1");
-    settings.write("WangLuo", "SouGou", "http://127.0.0.1:1");
-    SharedDriveTable drives;
-    LinuxFileSystem files(drives);
-    LinuxFolderReader folderReader(drives);
-    FakeShell shell;
-    FakeSoundDevice sounds;
-    FakeMediaDevice media;
-    FakeInputMethods inputMethods;
-    FakeDriveNotifications driveEvents;
-    const auto windows =
-        createProgramWindows({paths, settings, saveFailures, drives, files, folderReader, shell,
-                              sounds, media, inputMethods, driveEvents});
+    shop.settings.write("WangLuo", "BaiDu", "http://127.0.0.1:1");
+    shop.settings.write("WangLuo", "SouGou", "http://127.0.0.1:1");
+    const auto windows = shop.open();
     testing::child<QComboBox>(*windows.main, "ComboBox1")->setEditText(QString::fromUtf8("月亮"));
     testing::child<QPushButton>(*windows.main, "SpeedButton13")->click();
     EXPECT_TRUE(windows.side.webSearch->isVisible());
@@ -155,25 +151,11 @@ TEST(Program, TheWebSearchButtonSearchesBothEnginesForTheKeyword) {
 // The keyword box switches the desktop's input method: the clerk's pinyin while she types
 // keywords, the plain keyboard for numbers and outside the box.
 TEST(Program, TheKeywordBoxSwitchesTheInputMethodWithItsModeAndFocus) {
-    testing::ensureApplication();
-    TempFolder folder;
-    const auto paths = appPathsFor(folder.path());
-    std::filesystem::create_directories(paths.dataDir);
-    SaveFailures saveFailures;
-    SettingsStore settings(paths.settingsFile(), &saveFailures);
-    settings.write("PanFu1", "PanFu1", "F");
-    settings.write("ShuRuFa", "shurufa1", gbk("拼音"));
-    SharedDriveTable drives;
-    LinuxFileSystem files(drives);
-    LinuxFolderReader folderReader(drives);
-    FakeShell shell;
-    FakeSoundDevice sounds;
-    FakeMediaDevice media;
-    FakeInputMethods inputMethods({gbk("键盘 - 汉语"), gbk("拼音")});
-    FakeDriveNotifications driveEvents;
-    const auto windows =
-        createProgramWindows({paths, settings, saveFailures, drives, files, folderReader, shell,
-                              sounds, media, inputMethods, driveEvents});
+    ProgramShop shop({gbk("键盘 - 汉语"), gbk("拼音")});
+    shop.settings.write("PanFu1", "PanFu1", "F");
+    shop.settings.write("ShuRuFa", "shurufa1", gbk("拼音"));
+    const auto windows = shop.open();
+    auto& inputMethods = shop.inputMethods;
     MainWindow& main = *windows.main;
     main.activateWindow();
     const auto now = [&] { return inputMethods.current(); };
