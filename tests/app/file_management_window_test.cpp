@@ -67,14 +67,8 @@ protected:
     void put(char drive, const char* utf8, std::string_view content = "x") {
         testing::writeFile(on(drive, utf8), content);
     }
-    void settleSounds() {
-        auto* soundTimer = window->findChild<QTimer*>("ShengYingTimer");
-        ASSERT_TRUE(testing::waitFor([&] { return !soundTimer->isActive(); }));
-    }
-    std::string lastSound() {
-        settleSounds();
-        return sounds.played.empty() ? "" : sounds.played.back().filename().string();
-    }
+    void settleSounds() { ASSERT_TRUE(soundsSettled(*window)); }
+    std::string lastSound() { return lastSoundOf(*window); }
     // The drive box's entry of a letter, chosen as the clerk does.
     void chooseDrive(char letter) {
         auto* box = child<QComboBox>("ShellComboBox1");

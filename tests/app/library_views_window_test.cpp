@@ -88,14 +88,8 @@ protected:
         return nullptr;
     }
     // The sound cues requested so far have played.
-    void settleSounds() {
-        auto* soundTimer = window->findChild<QTimer*>("ShengYingTimer");
-        ASSERT_TRUE(testing::waitFor([&] { return !soundTimer->isActive(); }));
-    }
-    std::string lastSound() {
-        settleSounds();
-        return sounds.played.empty() ? "" : sounds.played.back().filename().string();
-    }
+    void settleSounds() { ASSERT_TRUE(soundsSettled(*window)); }
+    std::string lastSound() { return lastSoundOf(*window); }
     // A view's walk has ended once its sound has played.
     void waitForSound() {
         ASSERT_TRUE(testing::waitFor([&] { return !sounds.played.empty(); }));

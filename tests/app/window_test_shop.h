@@ -1,6 +1,8 @@
 #pragma once
 // What a main window needs in a test: a temporary program folder, real temporary folders as
 // drives, and recording doubles for the shell, the key-sound device and the input methods.
+#include <gtest/gtest.h>
+#include <QTimer>
 #include <string>
 
 #include "app/main_window.h"
@@ -16,6 +18,7 @@
 #include "settings/settings_store.h"
 #include "support/qt_application.h"
 #include "support/temp_folder.h"
+#include "support/wait_for.h"
 #include "text/gbk.h"
 
 namespace qh::testing {
@@ -48,6 +51,16 @@ struct WindowTestShop {
                 useShell, sounds,   media,        inputMethods, driveEvents};
     }
     MainWindowServices services() { return services(shell); }
+    // The key sounds the window asked for have played: its sound timer has gone idle.
+    static bool soundsSettled(const MainWindow& window) {
+        auto* soundTimer = window.findChild<QTimer*>("ShengYingTimer");
+        return soundTimer != nullptr && waitFor([&] { return !soundTimer->isActive(); });
+    }
+    // The file name of the last key sound played once the window's sounds have settled.
+    std::string lastSoundOf(const MainWindow& window) {
+        EXPECT_TRUE(soundsSettled(window));
+        return sounds.played.empty() ? "" : sounds.played.back().filename().string();
+    }
 
     TempFolder folder;
     AppPaths paths = appPathsFor(folder.path() / "app");
