@@ -218,9 +218,12 @@ std::unique_ptr<ReadStream> LinuxFileSystem::openRead(std::string_view path) con
     if (!host) {
         return nullptr;
     }
-    UniqueFd fd{::open(host->c_str(), O_RDONLY | O_CLOEXEC)};
+    // Opened without waiting, so a pipe or a device that took a file's name cannot hold up the
+    // reader; only a regular file is read.
+    UniqueFd fd{::open(host->c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
     struct stat status {};
-    if (!fd || ::fstat(fd.get(), &status) != 0 || S_ISDIR(status.st_mode)) {
+    if (!fd || ::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode) ||
+        ::fcntl(fd.get(), F_SETFL, O_RDONLY) != 0) {
         return nullptr;
     }
     return std::make_unique<FileReadStream>(std::move(fd), status.st_size);
