@@ -5,6 +5,7 @@
 
 #include <sys/stat.h>
 #include <QImage>
+#include <QImageReader>
 #include <QProcess>
 #include <QStringDecoder>
 #include <QTemporaryDir>
@@ -330,6 +331,23 @@ TEST_F(DemoShopTest, SingerFileIsGbkCrLfAndNamesEverySingerOfTheSongs) {
         for (const QString& singer : QString::fromStdString(match[2]).split('&')) {
             EXPECT_TRUE(singers.contains(singer)) << singer.toStdString() << " of " << name;
         }
+    }
+}
+
+TEST_F(DemoShopTest, DataFolderHoldsTheBrowsersAnimatedPlaceholder) {
+    QImageReader reader(qtPath(dataDir() / "青禾点唱.gif"), "gif");
+    EXPECT_TRUE(reader.supportsAnimation());
+    EXPECT_GT(reader.imageCount(), 1);
+    std::vector<QImage> frames;
+    QImage frame;
+    while (reader.read(&frame)) {
+        frames.push_back(frame.convertToFormat(QImage::Format_RGB32));
+    }
+    ASSERT_GT(frames.size(), 1u) << reader.errorString().toStdString();
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(frames[i].size(), QSize(260, 350));
+        EXPECT_NE(frames[i], frames[(i + 1) % frames.size()]) << "something moves";
     }
 }
 

@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "picture_maker.h"
 #include "settings/app_paths.h"
 #include "settings/drive_setup.h"
 #include "text/atomic_file.h"
@@ -72,6 +73,10 @@ void writeAppData(const std::filesystem::path& appDir, const DemoDrives& drives,
         check(writeIniValue(settings, "DanJa", price.key, price.value), settings);
     }
     count(settings, tally);
+
+    const auto placeholder = paths.dataFile(gbk("青禾点唱.gif"));
+    check(writeFileAtomically(placeholder, browserPlaceholderGif()), placeholder);
+    count(placeholder, tally);
 }
 
 }  // namespace qh::demo

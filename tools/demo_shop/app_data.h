@@ -1,6 +1,7 @@
 #pragma once
 // The program's folder (AppDir) of the demo shop and its data folder: the drive map that names
-// the demo's drives, the singer file, and the settings with the library drive and the prices.
+// the demo's drives, the singer file, the settings with the library drive and the prices, and
+// the picture browser's placeholder.
 #include <filesystem>
 #include <string>
 #include <vector>

@@ -62,7 +62,9 @@ LibraryPlan planForFiles(std::uint64_t files) {
     plan.newFilms = share(kNewFilms, 1, 2);
     plan.seriesPerGenre = share(kEpisodes, kSeriesGenres * kAverageEpisodes, 1);
     plan.newSeries = share(kNewEpisodes, kAverageEpisodes, 1);
-    plan.picturesPerTopic = share(kPictures, kPictureFolders, 3);
+    // The picture browser starts from a cursor of up to 19 and shows six at a time: a topic of the
+    // demo has pictures on every first page.
+    plan.picturesPerTopic = share(kPictures, kPictureFolders, 32);
     plan.booksPerGenre = share(kBooks, kBookGenres, 2);
     plan.gamesPerFormat = share(kGames, kGameFormats, 2);
     plan.lifeFilms = share(kLifeFilms, 1, 2);

@@ -1,5 +1,6 @@
 // qinghe-demo-shop: writes a demo shop (library drive, customer's card, program folder) for
 // trying the program, for its window tests, and, scaled up, for its benchmarks.
+#include <QGuiApplication>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -47,6 +48,11 @@ int main(int argc, char** argv) {
     if (!mayWriteInto(options)) {
         return kUsageError;
     }
+    // The pictures' text needs Qt's fonts, and so an application; offscreen, as no window is shown
+    // and the generator also runs where there is no display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    int qtArgc = 1;
+    const QGuiApplication app(qtArgc, argv);
     try {
         const auto tally = qh::demo::buildDemoShop(options);
         std::printf("qinghe-demo-shop: %llu files, %llu bytes in %s\n",

@@ -1,13 +1,63 @@
 #include "picture_maker.h"
 
 #include <QBuffer>
+#include <QFont>
 #include <QImage>
 #include <QImageWriter>
 #include <QLinearGradient>
 #include <QPainter>
 #include <stdexcept>
+#include <vector>
+
+#include "gif_writer.h"
 
 namespace qh::demo {
+
+namespace {
+
+constexpr int kPlaceholderFrames = 6;
+constexpr int kPlaceholderDelay = 25;  // centiseconds
+
+// Colours of the GIF's table, so the flat areas come out exactly as drawn.
+const QColor kMint = QColor::fromRgb(204, 255, 204);
+const QColor kLeaf = QColor::fromRgb(153, 204, 153);
+const QColor kInk = QColor::fromRgb(0, 102, 51);
+
+QImage placeholderFrame(int lit) {
+    QImage image(kPlaceholderWidth, kPlaceholderHeight, QImage::Format_RGB32);
+    image.fill(kMint);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::white);
+    painter.drawEllipse(QPoint(30, 40), 70, 70);
+    painter.drawEllipse(QPoint(235, 345), 75, 75);
+
+    QFont font({QStringLiteral("Noto Sans CJK SC")});
+    font.setPixelSize(40);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(kInk);
+    painter.drawText(QRect(0, 105, kPlaceholderWidth, 60), Qt::AlignCenter,
+                     QString::fromUtf8("青禾点唱"));
+    font.setPixelSize(24);
+    font.setBold(false);
+    painter.setFont(font);
+    painter.drawText(QRect(0, 170, kPlaceholderWidth, 40), Qt::AlignCenter,
+                     QString::fromUtf8("手机图片"));
+
+    painter.setPen(Qt::NoPen);
+    constexpr int kGap = 24;
+    for (int dot = 0; dot < kPlaceholderFrames; ++dot) {
+        const QPointF centre(
+            kPlaceholderWidth / 2.0 + (dot - (kPlaceholderFrames - 1) / 2.0) * kGap, 245);
+        painter.setBrush(dot == lit ? kInk : kLeaf);
+        painter.drawEllipse(centre, dot == lit ? 7 : 5, dot == lit ? 7 : 5);
+    }
+    return image;
+}
+
+}  // namespace
 
 std::string wallpaper(int width, int height, std::uint32_t topicRgb, PictureFormat format,
                       DemoRandom& random) {
@@ -43,6 +93,14 @@ std::string wallpaper(int width, int height, std::uint32_t topicRgb, PictureForm
         throw std::runtime_error("cannot encode a picture: " + writer.errorString().toStdString());
     }
     return bytes.toStdString();
+}
+
+std::string browserPlaceholderGif() {
+    std::vector<QImage> frames;
+    for (int lit = 0; lit < kPlaceholderFrames; ++lit) {
+        frames.push_back(placeholderFrame(lit));
+    }
+    return animatedGif(frames, kPlaceholderDelay);
 }
 
 }  // namespace qh::demo
