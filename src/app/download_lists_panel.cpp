@@ -227,18 +227,27 @@ void DownloadListsPanel::batchAddFromResults(const std::vector<std::string>& pat
     }
 }
 
+void DownloadListsPanel::addChosenPicture(const std::string& path) {
+    const std::size_t before = services_.lists.shown().entries().size();
+    showAdded(services_.lists.addResults({path}, path), before);
+}
+
 void DownloadListsPanel::addResults(const ResultAdd& added, std::size_t before) {
     if (!added.refusal.empty()) {
         services_.present(fromGbk(added.refusal));
         return;
     }
+    emit keywordFocusWanted();
+    showAdded(added, before);
+}
+
+void DownloadListsPanel::showAdded(const ResultAdd& added, std::size_t before) {
     if (added.appended > 0) {
         const auto& entries = services_.lists.shown().entries();
         services_.shownRows.appendRows(
             {entries.begin() + static_cast<std::ptrdiff_t>(before), entries.end()});
         timer3_.start();
     }
-    emit keywordFocusWanted();
     services_.keySounds.request(kCueCopy);
     if (added.syncJobFrom) {
         copies_->startSync(services_.lists.shownIndex(), *added.syncJobFrom);

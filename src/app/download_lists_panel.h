@@ -69,6 +69,9 @@ public:
     void addFromResults(const std::vector<std::string>& paths);
     // N20Click: the same with 同步下载 unticked first; it stays unticked.
     void batchAddFromResults(const std::vector<std::string>& paths);
+    // A picture double-clicked in the picture browser joins the list on screen once; with 同步下载
+    // ticked it is copied into that list's picture folder each time.
+    void addChosenPicture(const std::string& path);
     // The 同步下载 box was set, by whatever hand.
     void setCopyAtOnce(bool ticked);
     void recomputeTally();
@@ -94,6 +97,8 @@ private:
     void buildShownList(QWidget* window);
     void buildMenu();
     void addResults(const ResultAdd& added, std::size_t before);
+    // The rows, the tally, the cue and the copy at once of an add that was not refused.
+    void showAdded(const ResultAdd& added, std::size_t before);
     void PageControl2Change(int list);
     void selectAllOfShownList();
     std::vector<std::size_t> selectedEntries() const;

@@ -302,12 +302,20 @@ void MainWindow::setSideWindows(const SideWindows& side) {
         connect(searchBar_, &SearchBarPanel::webSearchWanted, side.webSearch,
                 &WebSearchWindow::searchFromMainWindow);
     }
+    if (side.pictures != nullptr) {
+        connect(side.pictures, &PictureBrowserWindow::pictureAddWanted, downloadListsPanel_,
+                &DownloadListsPanel::addChosenPicture);
+    }
     connect(parameters_, &ParametersWindow::preferredInputMethodChanged, searchBar_,
             [this](const QString& name) { searchBar_->setPreferredInputMethod(toGbk(name)); });
 }
 
 const std::vector<std::string>& MainWindow::keywordHistory() const {
     return searchBar_->keywordHistory();
+}
+
+std::array<std::string, kLibraryDriveCount> MainWindow::libraryDriveTexts() const {
+    return searchBar_->driveTexts();
 }
 
 void MainWindow::FormCreate() {

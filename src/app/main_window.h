@@ -14,6 +14,7 @@
 #include "download/download_lists.h"
 #include "download/list_size_memo.h"
 #include "library/hot_list.h"
+#include "library/library_layout.h"
 #include "media/key_sounds.h"
 #include "settings/app_paths.h"
 
@@ -99,6 +100,8 @@ public:
     const FileRowsModel& results() const { return resultModel_; }
     const ListSizeMemo& listSizes() const { return listSizes_; }
     const std::vector<std::string>& keywordHistory() const;
+    // The library drive texts (GBK) of the search area as they stand.
+    std::array<std::string, kLibraryDriveCount> libraryDriveTexts() const;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -23,10 +23,16 @@ ProgramWindows createProgramWindows(MainWindowServices services) {
     auto& settings = services.settings;
     auto& shell = services.shell;
     const auto& inputMethods = services.inputMethods;
+    const auto& files = services.files;
+    const auto dataDir = services.paths.dataDir;
     windows.main = std::make_unique<MainWindow>(std::move(services));
     windows.main->show();
-    windows.side =
-        createSideWindows({{settings, inputMethods, windows.main->keySounds()}, settings, shell});
+    MainWindow& main = *windows.main;
+    windows.side = createSideWindows({{settings, inputMethods, main.keySounds()},
+                                      settings,
+                                      shell,
+                                      {files, dataDir, [&main] { return main.libraryDriveTexts(); },
+                                       main.keySounds(), randomPictureCursor()}});
     windows.main->setSideWindows(windows.side);
     return windows;
 }

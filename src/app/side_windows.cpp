@@ -4,25 +4,6 @@ namespace qh {
 
 namespace {
 
-struct FrameLook {
-    const char* name;
-    const char* caption;
-    QRect place;  // a zero corner means centred by the window manager
-};
-
-const FrameLook kPictures{"TTuForm", "青禾点唱  之  手机图片", {0, 0, 900, 760}};
-
-std::unique_ptr<QWidget> makeFrame(const FrameLook& look) {
-    auto window = std::make_unique<QWidget>();
-    window->setObjectName(QString::fromLatin1(look.name));
-    window->setWindowTitle(QString::fromUtf8(look.caption));
-    window->resize(look.place.size());
-    if (!look.place.topLeft().isNull()) {
-        window->move(look.place.topLeft());
-    }
-    return window;
-}
-
 // Hands the window to the frames, which own it, and returns it for the typed pointer.
 template <typename Window>
 Window* keep(SideWindows& windows, std::unique_ptr<Window> window) {
@@ -38,7 +19,8 @@ SideWindows createSideWindows(SideWindowServices services) {
     windows.webSearch =
         keep(windows, std::make_unique<WebSearchWindow>(services.settings, services.shell));
     windows.about = keep(windows, std::make_unique<AboutWindow>());
-    windows.pictures = keep(windows, makeFrame(kPictures));
+    windows.pictures =
+        keep(windows, std::make_unique<PictureBrowserWindow>(std::move(services.pictures)));
     windows.cdCatalogue =
         keep(windows, std::make_unique<CdCatalogueWindow>(CdCatalogueServices{
                           services.settings, [] { return chooseCatalogueFilesInDialog(nullptr); },

@@ -1,8 +1,6 @@
 #pragma once
 // The five side windows, made hidden right after the main window, in the order the program has
-// always made them: web search, about, phone pictures, CD catalogue, parameters. Each is a frame
-// with its caption and size until its contents come with its own window class; the about and
-// parameters windows are whole.
+// always made them: web search, about, phone pictures, CD catalogue, parameters.
 #include <QWidget>
 #include <memory>
 #include <vector>
@@ -10,6 +8,7 @@
 #include "windows/about_window.h"
 #include "windows/cd_catalogue_window.h"
 #include "windows/parameters_window.h"
+#include "windows/picture_browser_window.h"
 #include "windows/web_search_window.h"
 
 namespace qh {
@@ -21,13 +20,14 @@ struct SideWindowServices {
     ParametersWindowServices parameters;
     SettingsStore& settings;
     Shell& shell;
+    PictureBrowserServices pictures;
 };
 
 struct SideWindows {
     std::vector<std::unique_ptr<QWidget>> frames;  // in the order made; they own the windows
     WebSearchWindow* webSearch = nullptr;          // Twang
     AboutWindow* about = nullptr;                  // TGYuForm4
-    QWidget* pictures = nullptr;                   // TTuForm
+    PictureBrowserWindow* pictures = nullptr;      // TTuForm
     CdCatalogueWindow* cdCatalogue = nullptr;      // TCDMuLuForm
     ParametersWindow* parameters = nullptr;        // TCanSHuForm, the last of the frames
 };

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QtEndian>
 
+#include "demo_shop/gif_writer.h"
 #include "platform/linux_file_system.h"
 #include "platform/shared_drive_table.h"
 #include "support/qt_application.h"
@@ -107,6 +108,26 @@ TEST(PictureDecoding, APhotoComesOutShrunkWithItsContentInPlace) {
         EXPECT_EQ(frame.size(), QSize(175, 350));
         EXPECT_GT(qBlue(frame.pixel(80, 40)), 200);
         EXPECT_GT(qRed(frame.pixel(80, 300)), 200);
+    }
+}
+
+TEST(PictureDecoding, AnAnimationKeepsEveryFrameShrunkWithItsDelay) {
+    testing::ensureApplication();
+    std::vector<QImage> frames;
+    for (const QRgb colour : {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255)}) {
+        QImage frame(400, 400, QImage::Format_RGB32);
+        frame.fill(colour);
+        frames.push_back(frame);
+    }
+    const std::string gif = demo::animatedGif(frames, 30);
+    const PaneFrames picture = decodeForPane(QByteArray::fromStdString(gif), kPane);
+    ASSERT_EQ(picture.frames.size(), 3u);
+    EXPECT_EQ(picture.delaysMs, (std::vector<int>{300, 300, 300}));
+    EXPECT_EQ(picture.loopCount, -1);
+    for (std::size_t i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(picture.frames[i].size(), QSize(260, 260));
+        EXPECT_EQ(picture.frames[i].pixel(130, 130) | 0xff000000u, frames[i].pixel(0, 0));
     }
 }
 
