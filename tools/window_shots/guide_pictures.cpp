@@ -1,6 +1,7 @@
 #include "guide_pictures.h"
 
 #include <QComboBox>
+#include <QTest>
 #include <QWidget>
 #include <array>
 #include <string>
@@ -10,6 +11,7 @@
 #include "shot_picture.h"
 #include "text/gbk.h"
 #include "window_driver.h"
+#include "windows/picture_pane.h"
 
 namespace qh::shots {
 
@@ -73,6 +75,7 @@ public:
         browseTheLibrary();
         showTheDrives();
         showTheParameters();
+        chooseAWallpaper();
     }
 
     std::vector<fs::path> written;
@@ -261,6 +264,39 @@ private:
         }
         shoot(WindowDriver(parameters), "parameters.png", {{prices, "1"}, {{"Button1"}, "2"}});
         parameters.hide();
+    }
+
+    // 图片 opens the phone-picture browser; a click chooses a picture and a double click adds it to
+    // the list on screen.
+    void chooseAWallpaper() {
+        main_.press("CategoryTab4");
+        WindowDriver browser(topLevelWindow("TTuForm"));
+        browser.waitUntil("the first page of pictures", [&] {
+            for (int pane = 1; pane <= 6; ++pane) {
+                if (!browser.find<PicturePane>(QStringLiteral("WebBrowser%1").arg(pane))
+                         .isLoaded()) {
+                    return false;
+                }
+            }
+            return true;
+        });
+        const int before = main_.rowCount("ListView2");
+        auto& chosen = browser.find<PicturePane>("WebBrowser2");
+        QTest::mouseClick(&chosen, Qt::LeftButton);
+        QTest::mouseDClick(&chosen, Qt::LeftButton);
+        main_.waitUntil("the picture in the list",
+                        [&] { return main_.rowCount("ListView2") > before; });
+        waitForCopyEnd(0);
+        QStringList topics;
+        for (int number : {14, 15, 16, 17, 24, 19, 20, 18, 25, 26, 21}) {
+            topics << QStringLiteral("Button%1").arg(number);
+        }
+        shoot(browser, "pictures.png",
+              {{{"PageControl1/qt_tabwidget_tabbar"}, "1"},
+               {topics, "2"},
+               {{"WebBrowser2"}, "3"},
+               {{"Button3", "Button1"}, "4"}});
+        browser.click("Button2");
     }
 
     // The keyword box, then 查找, until the search is over with something found.
