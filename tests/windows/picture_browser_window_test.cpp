@@ -45,7 +45,9 @@ public:
     using ForwardingFileSystem::ForwardingFileSystem;
     std::unique_ptr<ReadStream> openRead(std::string_view path) const override {
         std::unique_lock lock(mutex_);
-        heldWaiting_ = path == held_;
+        if (path == held_) {
+            heldWaiting_ = true;
+        }
         opened_.wait(lock, [&] { return !shut_ && path != held_; });
         return ForwardingFileSystem::openRead(path);
     }
