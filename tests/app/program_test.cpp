@@ -115,7 +115,7 @@ TEST(Program, MakesTheMainWindowShownAndFiveSideWindowsHidden) {
     } expected[] = {
         {"Twang", "  青禾点唱 ----网  络  搜  索", {1032, 748}},
         {"TGYuForm4", "青禾点唱手机下载系统", {491, 427}},
-        {"TTuForm", "青禾点唱  之  手机图片", {900, 760}},
+        {"TTuForm", "青禾点唱  之  手机图片", {920, 758}},
         {"TCDMuLuForm", "青禾点唱 之 CD目录", {570, 459}},
         {"TCanSHuForm", "参数设置", {377, 428}},
     };
