@@ -2,6 +2,7 @@
 
 #include "app/side_windows.h"
 #include "platform/single_instance_lock.h"
+#include "text/atomic_file.h"
 
 namespace qh {
 
@@ -19,6 +20,8 @@ bool claimSingleInstance(SingleInstanceLock& lock,
 }
 
 ProgramWindows createProgramWindows(MainWindowServices services) {
+    // Saves cut short when the program was last killed or the computer switched off.
+    removeAbandonedSaves(services.paths.dataDir);
     ProgramWindows windows;
     auto& settings = services.settings;
     auto& shell = services.shell;

@@ -24,7 +24,8 @@ struct ProgramWindows {
     SideWindows side;
 };
 
-// The main window is shown (its first-show steps run) before the side windows exist.
+// The main window is shown (its first-show steps run) before the side windows exist. Saves cut
+// short in the data folder by an earlier run are cleared away first.
 ProgramWindows createProgramWindows(MainWindowServices services);
 
 }  // namespace qh

@@ -2,7 +2,6 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,7 +9,6 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
-#include <fstream>
 #include <mutex>
 #include <optional>
 #include <set>
@@ -20,6 +18,7 @@
 
 #include "platform/rename_no_replace_linux.h"
 #include "platform/unique_fd_linux.h"
+#include "text/temporary_writer.h"
 
 namespace qh {
 
@@ -32,55 +31,6 @@ struct TemporaryFile {
 
 constexpr std::string_view kTemporaryPrefix = ".qhcopy-";
 constexpr std::string_view kTemporarySuffix = ".tmp";
-
-// Who wrote a temporary copy: the computer's boot, the process and when it started. A process
-// id alone is used again by another process sooner or later.
-struct Writer {
-    std::string boot;  // the first eight hex digits of the kernel's boot id
-    pid_t pid = 0;
-    std::string startTime;  // clock ticks after boot, from /proc/PID/stat
-    bool operator==(const Writer&) const = default;
-};
-
-std::string startTimeOf(pid_t pid) {
-    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
-    const std::string stat{std::istreambuf_iterator<char>(in), {}};
-    // The command name in parentheses may hold spaces; the fields after it do not.
-    const std::size_t close = stat.rfind(')');
-    if (close == std::string::npos) {
-        return {};
-    }
-    std::string_view rest = std::string_view(stat).substr(close + 1);
-    constexpr int kStartTimeAfterName = 20;  // field 22 of the line, the name being field 2
-    for (int field = 0; field < kStartTimeAfterName; ++field) {
-        const std::size_t start = rest.find_first_not_of(' ');
-        if (start == std::string_view::npos) {
-            return {};
-        }
-        rest.remove_prefix(start);
-        const std::size_t end = rest.find(' ');
-        if (field == kStartTimeAfterName - 1) {
-            return std::string(rest.substr(0, end));
-        }
-        if (end == std::string_view::npos) {
-            return {};
-        }
-        rest.remove_prefix(end);
-    }
-    return {};
-}
-
-std::string bootId() {
-    std::ifstream in("/proc/sys/kernel/random/boot_id");
-    std::string id;
-    std::getline(in, id);
-    return id.substr(0, 8);
-}
-
-const Writer& thisProcess() {
-    static const Writer self{bootId(), ::getpid(), startTimeOf(::getpid())};
-    return self;
-}
 
 // The temporary names this program is writing or holds for naming. Another list's job may be
 // copying into the same folder while a sweep runs.
@@ -113,10 +63,8 @@ LiveTemporaryNames& liveTemporaryNames() {
 // that a long target name cannot push it over the name length limit.
 std::optional<TemporaryFile> createTemporaryFile(int folder, int& error) {
     static std::atomic<unsigned> counter{0};
-    const Writer& self = thisProcess();
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string name = std::string(kTemporaryPrefix) + self.boot + "-" +
-                           std::to_string(self.pid) + "-" + self.startTime + "-" +
+        std::string name = std::string(kTemporaryPrefix) + thisWriter().stem() + "-" +
                            std::to_string(counter.fetch_add(1)) + std::string(kTemporarySuffix);
         liveTemporaryNames().add(name);
         // 0666 and the umask give the permissions of any new file.
@@ -218,10 +166,6 @@ std::optional<pid_t> pidOf(std::string_view text) {
     return pid;
 }
 
-bool running(pid_t pid) {
-    return ::kill(pid, 0) == 0 || errno != ESRCH;
-}
-
 // Whether a temporary copy of ours, from its name, can no longer be named by its writer. Names
 // of the earlier form carry the process id alone.
 bool abandoned(const std::string& name) {
@@ -232,17 +176,19 @@ bool abandoned(const std::string& name) {
         kTemporaryPrefix.size(), name.size() - kTemporaryPrefix.size() - kTemporarySuffix.size()));
     if (fields.size() == 2) {
         const auto pid = pidOf(fields[0]);
-        return pid && !running(*pid);
+        return pid && !processRunning(*pid);
     }
-    const auto pid = fields.size() == 4 ? pidOf(fields[1]) : std::nullopt;
-    if (!pid) {
+    const auto writer = fields.size() == 4
+                            ? writerOfStem(std::string(fields[0]) + "-" + std::string(fields[1]) +
+                                           "-" + std::string(fields[2]))
+                            : std::nullopt;
+    if (!writer) {
         return false;
     }
-    const Writer writer{std::string(fields[0]), *pid, std::string(fields[2])};
-    if (writer == thisProcess()) {
+    if (*writer == thisWriter()) {
         return !liveTemporaryNames().contains(name);
     }
-    return writer.boot != thisProcess().boot || startTimeOf(writer.pid) != writer.startTime;
+    return writerGone(*writer);
 }
 
 // With syncData, data, time and all are on the disk before the file gets its name. On failure

@@ -5,9 +5,12 @@
 #include <unistd.h>
 
 #include <array>
+#include <atomic>
 #include <cerrno>
-#include <charconv>
-#include <random>
+#include <chrono>
+#include <string>
+
+#include "text/temporary_writer.h"
 
 namespace qh {
 namespace {
@@ -31,15 +34,47 @@ bool writeAll(int fd, std::string_view content) {
     return true;
 }
 
-// Hidden and named after its target, so a file left by a crash shows whose it was; the random
-// part keeps writers of the same target apart.
+constexpr std::string_view kSaveMarker = ".qhsave-";
+constexpr std::string_view kTemporarySuffix = ".tmp";
+
+// Hidden and named after its target, so a file left by a crash shows whose it was, and after its
+// writer, so the next start can tell it was left; the count keeps one writer's saves apart.
 std::filesystem::path temporaryPathFor(const std::filesystem::path& file) {
-    thread_local std::mt19937_64 random{std::random_device{}()};
-    std::array<char, 16> suffix{};
-    const auto end = std::to_chars(suffix.data(), suffix.data() + suffix.size(), random(), 16).ptr;
-    std::string name = "." + file.filename().string().substr(0, kMaxNameBytesInTemporary) + "." +
-                       std::string(suffix.data(), end) + ".tmp";
+    static std::atomic<unsigned> counter{0};
+    std::string name = "." + file.filename().string().substr(0, kMaxNameBytesInTemporary) +
+                       std::string(kSaveMarker) + thisWriter().stem() + "-" +
+                       std::to_string(counter.fetch_add(1)) + std::string(kTemporarySuffix);
     return file.parent_path() / name;
+}
+
+// The earlier form, "." + name + "." + up to 16 hex digits + ".tmp", tells no writer.
+bool isEarlierSaveName(std::string_view name) {
+    if (!name.starts_with('.') || !name.ends_with(kTemporarySuffix)) {
+        return false;
+    }
+    name.remove_suffix(kTemporarySuffix.size());
+    const std::size_t dot = name.rfind('.');
+    const std::string_view digits = name.substr(dot + 1);
+    return dot > 1 && !digits.empty() && digits.size() <= 16 &&
+           digits.find_first_not_of("0123456789abcdef") == std::string_view::npos;
+}
+
+// A save's temporary file whose writer can no longer rename it.
+bool abandonedSave(const std::filesystem::path& entry) {
+    const std::string name = entry.filename().string();
+    const std::size_t marker = name.rfind(kSaveMarker);
+    if (name.starts_with('.') && name.ends_with(kTemporarySuffix) && marker != std::string::npos) {
+        std::string_view stem = std::string_view(name).substr(marker + kSaveMarker.size());
+        stem.remove_suffix(kTemporarySuffix.size());
+        stem = stem.substr(0, stem.rfind('-'));  // the count
+        const auto writer = writerOfStem(stem);
+        return writer && writerGone(*writer);
+    }
+    // Saves take milliseconds: one of the earlier form a day old was left by its writer.
+    std::error_code error;
+    const auto modified = std::filesystem::last_write_time(entry, error);
+    return isEarlierSaveName(name) && !error &&
+           std::filesystem::file_time_type::clock::now() - modified > std::chrono::hours(24);
 }
 
 int createTemporaryFor(const std::filesystem::path& file, std::filesystem::path& temporary) {
@@ -140,6 +175,17 @@ bool writeFileAtomically(const std::filesystem::path& path, std::string_view con
         return false;
     }
     return syncFolder(file.has_parent_path() ? file.parent_path() : ".");
+}
+
+void removeAbandonedSaves(const std::filesystem::path& folder) {
+    std::error_code error;
+    for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
+         entry.increment(error)) {
+        std::error_code ignored;
+        if (entry->is_regular_file(ignored) && abandonedSave(entry->path())) {
+            std::filesystem::remove(entry->path(), ignored);
+        }
+    }
 }
 
 }  // namespace qh

@@ -13,4 +13,9 @@ namespace qh {
 std::optional<std::string> readWholeFile(const std::filesystem::path& file);
 bool writeFileAtomically(const std::filesystem::path& file, std::string_view content);
 
+// Removes the temporary files of saves into `folder` that their writers can never finish: left by
+// a program that was killed or a computer that was switched off in the middle of a save. Those of
+// a save still running, in this or another program, stay.
+void removeAbandonedSaves(const std::filesystem::path& folder);
+
 }  // namespace qh

@@ -27,6 +27,7 @@
 #include "support/wait_for.h"
 #include "support/window_children.h"
 #include "text/gbk.h"
+#include "text/temporary_writer.h"
 
 namespace qh {
 namespace {
@@ -102,6 +103,19 @@ struct ProgramShop {
     FakeInputMethods inputMethods;
     FakeDriveNotifications driveEvents;
 };
+
+TEST(Program, StartingClearsAwaySavesThatAnEarlierRunLeftHalfDone) {
+    ProgramShop shop;
+    // Left by a run under an earlier boot of the computer, and one this run is writing.
+    const std::string left = ".清单1.txt.qhsave-0000000z-1-1-0.tmp";
+    const std::string writing = ".清单2.txt.qhsave-" + thisWriter().stem() + "-0.tmp";
+    for (const auto& name : {left, writing}) {
+        testing::writeFile(shop.paths.dataDir / name, "half a list");
+    }
+    const auto windows = shop.open();
+    EXPECT_FALSE(std::filesystem::exists(shop.paths.dataDir / left));
+    EXPECT_TRUE(std::filesystem::exists(shop.paths.dataDir / writing));
+}
 
 TEST(Program, MakesTheMainWindowShownAndFiveSideWindowsHidden) {
     ProgramShop shop;
