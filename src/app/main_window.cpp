@@ -387,6 +387,7 @@ void MainWindow::QiDTimerTimer() {
         searchBar_->setPreferredInputMethod(parameters_->preferredInputMethod());
     }
     searchBar_->focusKeywordBox();
+    emit startUpLoaded();
 }
 
 void MainWindow::armHotCount(const std::string& path) {

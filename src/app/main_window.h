@@ -103,6 +103,11 @@ public:
     // The library drive texts (GBK) of the search area as they stand.
     std::array<std::string, kLibraryDriveCount> libraryDriveTexts() const;
 
+signals:
+    // The start-up loads of QiDTimer are done: the lists, the hot list, the playlist and the
+    // singers are in, and the clerk can work.
+    void startUpLoaded();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

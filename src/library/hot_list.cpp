@@ -2,27 +2,43 @@
 
 #include <algorithm>
 #include <cstdint>
-
-#include "text/byte_text.h"
+#include <string_view>
 
 namespace qh {
 
 namespace {
 
+// Byte by byte with ASCII letters folded to lower case: below zero, zero or above zero.
+int compareFolded(std::string_view left, std::string_view right) {
+    const auto fold = [](char ch) {
+        const auto byte = static_cast<unsigned char>(ch);
+        return byte >= 'A' && byte <= 'Z' ? byte + ('a' - 'A') : byte;
+    };
+    const std::size_t common = std::min(left.size(), right.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        if (const int difference = fold(left[i]) - fold(right[i]); difference != 0) {
+            return difference;
+        }
+    }
+    return left.size() < right.size() ? -1 : (left.size() > right.size() ? 1 : 0);
+}
+
 // Lines compare by count, then as text without regard to case, as the shop's sorted list did
 // while every count had three digits.
-bool comesBefore(const std::string& left, const std::string& right) {
-    const auto leftCount = hotLineCount(left).value_or(-1);
-    const auto rightCount = hotLineCount(right).value_or(-1);
+bool comesBefore(std::int64_t leftCount, const std::string& left, std::int64_t rightCount,
+                 const std::string& right) {
     if (leftCount != rightCount) {
         return leftCount < rightCount;
     }
-    const auto leftFolded = asciiLower(left);
-    const auto rightFolded = asciiLower(right);
-    if (leftFolded != rightFolded) {
-        return leftFolded < rightFolded;
+    if (const int folded = compareFolded(left, right); folded != 0) {
+        return folded < 0;
     }
     return left < right;
+}
+
+bool lineComesBefore(const std::string& left, const std::string& right) {
+    return comesBefore(hotLineCount(left).value_or(-1), left, hotLineCount(right).value_or(-1),
+                       right);
 }
 
 }  // namespace
@@ -71,11 +87,31 @@ std::string formatHotCount(std::int64_t count) {
     return text;
 }
 
-void HotList::assign(const std::vector<std::string>& lines) {
+void HotList::assign(std::vector<std::string> lines) {
     // One stable sort places every line as inserting them one by one would, without moving the
-    // list once for each line of a long hot list.
-    lines_ = lines;
-    std::stable_sort(lines_.begin(), lines_.end(), comesBefore);
+    // list once for each line of a long hot list. Each count is read once, not at every
+    // comparison.
+    struct Counted {
+        std::int64_t count;
+        std::string* line;
+    };
+    std::vector<Counted> counted;
+    counted.reserve(lines.size());
+    for (auto& line : lines) {
+        counted.push_back({hotLineCount(line).value_or(-1), &line});
+    }
+    const auto before = [](const Counted& left, const Counted& right) {
+        return comesBefore(left.count, *left.line, right.count, *right.line);
+    };
+    // The list is saved in order, so a stored list is sorted already.
+    if (!std::is_sorted(counted.begin(), counted.end(), before)) {
+        std::stable_sort(counted.begin(), counted.end(), before);
+    }
+    lines_.clear();
+    lines_.reserve(counted.size());
+    for (const auto& entry : counted) {
+        lines_.push_back(std::move(*entry.line));
+    }
 }
 
 void HotList::count(std::string_view path) {
@@ -99,7 +135,7 @@ void HotList::count(std::string_view path) {
 }
 
 void HotList::insertSorted(std::string line) {
-    const auto place = std::upper_bound(lines_.begin(), lines_.end(), line, comesBefore);
+    const auto place = std::upper_bound(lines_.begin(), lines_.end(), line, lineComesBefore);
     lines_.insert(place, std::move(line));
 }
 

@@ -31,7 +31,7 @@ std::string formatHotCount(std::int64_t count);
 class HotList {
 public:
     // Each line takes its sorted place; lines that are no hot line are kept too, first.
-    void assign(const std::vector<std::string>& lines);
+    void assign(std::vector<std::string> lines);
     void clear() { lines_.clear(); }
     bool empty() const { return lines_.empty(); }
     const std::vector<std::string>& lines() const { return lines_; }
