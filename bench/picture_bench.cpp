@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_measures.h"
 #include "media/key_sounds.h"
 #include "platform/fake_sound_device.h"
 #include "platform/linux_file_system.h"
@@ -29,6 +30,7 @@
 namespace {
 
 using namespace qh;
+using bench::LoopWatch;
 namespace fs = std::filesystem;
 
 constexpr int kPhotos = 2000;
@@ -78,32 +80,6 @@ double referencePageMs(const fs::path& photo) {
     }
     return clock.nsecsElapsed() / 1e6;
 }
-
-// The longest pause between turns of the event loop; a 1 ms tick, so a pause reads at most 1 ms
-// long.
-class LoopWatch : public QObject {
-public:
-    LoopWatch() {
-        timer_.setTimerType(Qt::PreciseTimer);
-        timer_.setInterval(1);
-        connect(&timer_, &QTimer::timeout, this,
-                [this] { longest_ = std::max(longest_, clock_.restart()); });
-    }
-    void start() {
-        longest_ = 0;
-        clock_.start();
-        timer_.start();
-    }
-    qint64 stop() {
-        timer_.stop();
-        return longest_;
-    }
-
-private:
-    QTimer timer_;
-    QElapsedTimer clock_;
-    qint64 longest_ = 0;
-};
 
 bool pageShown(const PictureBrowserWindow& window) {
     for (int pane = 1; pane <= 6; ++pane) {

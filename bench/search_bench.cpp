@@ -27,6 +27,7 @@
 #include "app/file_rows_model.h"
 #include "app/main_window.h"
 #include "app/search_bar_panel.h"
+#include "bench_measures.h"
 #include "library/hot_list.h"
 #include "library/search_thread.h"
 #include "platform/fake_drive_notifications.h"
@@ -44,17 +45,8 @@
 namespace {
 
 using namespace qh;
-
-double residentMegabytes() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmRSS:", 0) == 0) {
-            return std::stod(line.substr(6)) / 1024.0;
-        }
-    }
-    return 0;
-}
+using bench::LoopWatch;
+using bench::residentMegabytes;
 
 struct FindRun {
     double seconds = 0;
@@ -84,33 +76,6 @@ FindRun runCommand(const std::string& command) {
 FindRun runFind(const std::filesystem::path& root, const std::string& pattern) {
     return runCommand("find '" + root.string() + "' -iname '" + pattern + "' 2>/dev/null");
 }
-
-// Measures the longest pause between turns of the event loop while it runs. A 1 ms tick, not a
-// zero timer: a zero timer keeps the loop spinning and takes a core from the search, which the
-// window's own loop, asleep between events, never does. A pause reads at most 1 ms long.
-class LoopWatch : public QObject {
-public:
-    LoopWatch() {
-        timer_.setTimerType(Qt::PreciseTimer);
-        timer_.setInterval(1);
-        connect(&timer_, &QTimer::timeout, this,
-                [this] { longest_ = std::max(longest_, clock_.restart()); });
-    }
-    void start() {
-        longest_ = 0;
-        clock_.start();
-        timer_.start();
-    }
-    qint64 stop() {
-        timer_.stop();
-        return longest_;
-    }
-
-private:
-    QTimer timer_;
-    QElapsedTimer clock_;
-    qint64 longest_ = 0;
-};
 
 struct SearchRun {
     double seconds = 0;

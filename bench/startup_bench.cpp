@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_measures.h"
 #include "library/hot_list.h"
 #include "settings/app_paths.h"
 #include "text/gbk.h"
@@ -98,17 +99,6 @@ fs::path makeAppDir(const fs::path& shop, const DataSize& size,
     return appDir;
 }
 
-double residentMegabytes(qint64 pid) {
-    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmRSS:", 0) == 0) {
-            return std::stod(line.substr(6)) / 1024.0;
-        }
-    }
-    return 0;
-}
-
 struct Start {
     double ms = 0;
     double residentMb = 0;
@@ -129,7 +119,7 @@ Start timeStart(const QString& program, const QStringList& arguments) {
     while (process.waitForReadyRead(60000)) {
         if (process.readAllStandardOutput().contains("usable")) {
             start.ms = clock.nsecsElapsed() / 1e6;
-            start.residentMb = residentMegabytes(process.processId());
+            start.residentMb = bench::residentMegabytes(std::to_string(process.processId()));
             break;
         }
     }
