@@ -19,7 +19,6 @@
 #include <QTreeView>
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <functional>
 #include <string>
 
