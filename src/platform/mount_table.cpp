@@ -31,19 +31,19 @@ std::string decodeOctalEscapes(std::string_view field) {
     return decoded;
 }
 
+// The kernel writes one space between fields and escapes the spaces inside them, so each space
+// separates: a mount made without a device name has an empty source ("- tmpfs  rw"), which must
+// not take the super options' place.
 std::vector<std::string_view> fieldsOf(std::string_view line) {
     std::vector<std::string_view> fields;
-    std::size_t i = 0;
-    while (i < line.size()) {
-        const auto start = line.find_first_not_of(' ', i);
-        if (start == std::string_view::npos) {
-            break;
+    while (true) {
+        const auto end = line.find(' ');
+        fields.push_back(line.substr(0, end));
+        if (end == std::string_view::npos) {
+            return fields;
         }
-        const auto end = line.find(' ', start);
-        fields.push_back(line.substr(start, end - start));
-        i = end == std::string_view::npos ? line.size() : end;
+        line.remove_prefix(end + 1);
     }
-    return fields;
 }
 
 bool parseDeviceNumber(std::string_view text, unsigned& major, unsigned& minor) {

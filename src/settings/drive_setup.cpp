@@ -101,6 +101,10 @@ std::optional<std::string> driveMapWith(std::string_view content, char letter,
     if (text.find(',') != std::string::npos) {
         line += ",fixed";
     }
+    // The map's reader passes over a longer line: the letter would be lost at the next start.
+    if (line.size() > kLongestDriveMapLine) {
+        return std::nullopt;
+    }
     const auto wanted = parseDriveSpec(line);
     if (!wanted) {
         return std::nullopt;

@@ -42,7 +42,8 @@ DriveTable assembleDriveTable(const std::vector<Drive>& mapped, const std::vecto
 
 // The drive map's text with `letter` standing for `folder` (an absolute host folder): the
 // letter's lines give way to one new line in the place of the first, other lines stay as they
-// are. Empty when the folder cannot be written as a line (a line break, blanks at its ends).
+// are. Empty when the folder cannot be written as a line the map reads back (a line break,
+// blanks at its ends, a line longer than kLongestDriveMapLine).
 std::optional<std::string> driveMapWith(std::string_view content, char letter,
                                         const std::filesystem::path& folder);
 

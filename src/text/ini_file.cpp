@@ -145,6 +145,22 @@ std::string newKeyLine(std::string_view key, std::string_view value) {
     return std::string(key) + "=" + std::string(value) + std::string(kLineBreak);
 }
 
+bool holdsLineBreak(std::string_view text) {
+    return text.find_first_of(kLineBreak) != std::string_view::npos;
+}
+
+// The header and key line a write adds must read back, through the reader's own rules, as the
+// section and key written; otherwise a later read misses the value, or finds it under another
+// name, and every write adds one more line.
+bool readsBack(std::string_view section, std::string_view key, std::string_view value) {
+    if (holdsLineBreak(section) || holdsLineBreak(key) || holdsLineBreak(value)) {
+        return false;
+    }
+    const std::string header = "[" + std::string(section) + "]";
+    return sectionNameOf(header) == section && !sectionNameOf(key) &&
+           keyNameOf(std::string(key) + "=") == key;
+}
+
 }  // namespace
 
 std::string iniReadValue(std::string_view content, std::string_view section, std::string_view key) {
@@ -158,8 +174,11 @@ std::string iniReadValue(std::string_view content, std::string_view section, std
     return std::string(limitValue(dropEnclosingQuotes(value)));
 }
 
-std::string iniWriteValue(std::string_view content, std::string_view section, std::string_view key,
-                          std::string_view value) {
+std::optional<std::string> iniWriteValue(std::string_view content, std::string_view section,
+                                         std::string_view key, std::string_view value) {
+    if (!readsBack(section, key, value)) {
+        return std::nullopt;
+    }
     const std::vector<Line> lines = splitLines(content);
     const KeyPlace place = findKey(lines, section, key);
     std::string result;
@@ -207,7 +226,8 @@ bool writeIniValue(const std::filesystem::path& file, std::string_view section,
         }
         content.emplace();
     }
-    return writeFileAtomically(file, iniWriteValue(*content, section, key, value));
+    const auto written = iniWriteValue(*content, section, key, value);
+    return written && writeFileAtomically(file, *written);
 }
 
 }  // namespace qh

@@ -1,6 +1,7 @@
 #pragma once
 // The INI format of the settings file, as the Windows profile functions read and write it.
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,12 +23,16 @@ std::string iniReadValue(std::string_view content, std::string_view section, std
 // The replaced line keeps its text up to the "=" and its line end. A new key goes after the
 // section's last non-blank line, so blank lines that close the section stay after it; a line
 // without a line end gets CR LF before anything is added after it.
-std::string iniWriteValue(std::string_view content, std::string_view section, std::string_view key,
-                          std::string_view value);
+// Empty when the lines written would not read back as the section and key: a line break in the
+// section, key or value (it would add lines of its own), a key holding "=", starting with "[" or
+// with blanks at its ends, a section holding "]" or with blanks at its ends, or one whose last
+// byte would take the closing "]" for its trail.
+std::optional<std::string> iniWriteValue(std::string_view content, std::string_view section,
+                                         std::string_view key, std::string_view value);
 
 // File forms: a missing or unreadable file reads as empty; a write creates a missing file and
-// replaces it atomically. False when the write failed; a file that exists but cannot be read is
-// left as it is, and the write fails.
+// replaces it atomically. False when the write failed or could not be made (iniWriteValue); a
+// file that exists but cannot be read is left as it is, and the write fails.
 std::string readIniValue(const std::filesystem::path& file, std::string_view section,
                          std::string_view key);
 bool writeIniValue(const std::filesystem::path& file, std::string_view section,

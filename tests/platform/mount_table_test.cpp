@@ -30,13 +30,16 @@ TEST(MountInfo, ParsesFieldsAroundOptionalOnesAndDecodesEscapes) {
         "garbage line\n"
         "97 26 x:y / /mnt/bad rw - ext4 /dev/sdz rw\n"
         "98 26 8:33 / /mnt/no-separator rw ext4 /dev/sdc1 rw\n"
-        "99 26 179:1 / /run/media/clerk/CARD rw - exfat /dev/mmcblk0p1 rw";
+        "99 26 179:1 / /run/media/clerk/CARD rw - exfat /dev/mmcblk0p1 rw\n"
+        // Mounted without a device name: the source is empty, not the super options.
+        "100 26 0:50 / /mnt/nameless rw,relatime - tmpfs  rw,size=64k";
     EXPECT_EQ(parseMountInfo(mountInfo),
               (std::vector<MountEntry>{
                   {"/", 254, 0, "ext4", "/dev/vda"},
                   {"/media/shop/MY STICK", 8, 17, "vfat", "/dev/sdb1"},
                   {"/mnt/tab\tand\\slash", 0, 45, "tmpfs", "none here"},
                   {"/run/media/clerk/CARD", 179, 1, "exfat", "/dev/mmcblk0p1"},
+                  {"/mnt/nameless", 0, 50, "tmpfs", ""},
               }));
 }
 

@@ -161,10 +161,19 @@ TEST(DriveMapEntry, TakesTheLettersPlaceAndLeavesTheOtherLinesAlone) {
     ASSERT_EQ(drives.size(), 2u);
     EXPECT_EQ(drives[1].hostRoot, "/srv/a,removable");
     EXPECT_EQ(drives[1].type, DriveType::Fixed);
-    for (const char* unwritable : {"/srv/a\nb", "/srv/a\rb", "/srv/a ", "relative"}) {
-        SCOPED_TRACE(unwritable);
+    // The last: a line the map's reader would pass over, losing the letter at the next start.
+    const std::string overlong = "/" + std::string(kLongestDriveMapLine, 'a');
+    for (const std::string& unwritable :
+         {std::string("/srv/a\nb"), std::string("/srv/a\rb"), std::string("/srv/a "),
+          std::string("relative"), overlong}) {
+        SCOPED_TRACE(unwritable.substr(0, 20));
         EXPECT_FALSE(driveMapWith("", 'G', unwritable));
     }
+    const std::string longest = "/" + std::string(kLongestDriveMapLine - 3, 'a');
+    const auto kept = driveMapWith("", 'G', longest);
+    ASSERT_TRUE(kept);
+    ASSERT_EQ(parseDriveMap(*kept).size(), 1u);
+    EXPECT_EQ(parseDriveMap(*kept)[0].hostRoot, longest);
 }
 
 TEST(DriveMapEntry, IsSavedIntoTheDataFolderAndLoadsBack) {

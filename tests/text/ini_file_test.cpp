@@ -168,10 +168,38 @@ TEST(IniWrite, ReadsBackWhatItWrote) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::string once = iniWriteValue("", c.writeSection, c.writeKey, c.value);
-        const std::string twice = iniWriteValue(once, c.writeSection, c.writeKey, c.value);
-        EXPECT_EQ(twice, once) << "second write added a line";
-        EXPECT_EQ(iniReadValue(once, c.readSection, c.readKey), c.readBack);
+        const auto once = iniWriteValue("", c.writeSection, c.writeKey, c.value);
+        ASSERT_TRUE(once);
+        EXPECT_EQ(iniWriteValue(*once, c.writeSection, c.writeKey, c.value), once)
+            << "second write added a line";
+        EXPECT_EQ(iniReadValue(*once, c.readSection, c.readKey), c.readBack);
+    }
+}
+
+TEST(IniWrite, RefusesWhatWouldNotReadBackAsWritten) {
+    const std::string content = "[DiZi]\r\nDiZi1=old\r\n[PanFu1]\r\nPanFu1=F\r\n";
+    const struct {
+        const char* name;
+        std::string section;
+        std::string key;
+        std::string value;
+    } cases[] = {
+        // Typed into an address box, the break would add a line setting another key.
+        {"line break in the value", "DiZi", "DiZi1", "8 Road\r\n[PanFu1]\r\nPanFu1=X"},
+        {"lone LF in the value", "DiZi", "DiZi1", "a\nb"},
+        {"lone CR in the value", "DiZi", "DiZi1", "a\rb"},
+        {"line break in the key", "DiZi", "a\nb", "v"},
+        {"line break in the section", "Di\r\nZi", "k", "v"},
+        {"equals sign in the key", "DiZi", "PanFu1=x", "v"},
+        {"key read as a section header", "DiZi", "[PanFu1", "v"},
+        {"blanks around the key", "DiZi", " DiZi1", "v"},
+        {"closing bracket in the section", "PanFu1]x", "k", "v"},
+        {"blanks around the section", "DiZi ", "k", "v"},
+        {"section whose last byte takes the bracket", bytes({'s', 0xD5}), "k", "v"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(iniWriteValue(content, c.section, c.key, c.value), std::nullopt);
     }
 }
 
@@ -207,6 +235,14 @@ TEST_F(IniFileTest, FirstWriteCreatesTheFileAndLaterWritesUpdateIt) {
     ASSERT_TRUE(writeIniValue(file, "PiFu", "PiFu", "4"));
     EXPECT_EQ(readWholeFile(file), "[PiFu]\r\nPiFu=4\r\n[PanFu1]\r\nPanFu1=G\r\n");
     EXPECT_EQ(readIniValue(file, "Panfu1", "Panfu1"), "G");
+}
+
+TEST_F(IniFileTest, AValueOfTwoLinesIsNotSavedAndTheFileStays) {
+    const auto file = folder() / "settings.ini";
+    ASSERT_TRUE(writeIniValue(file, "DiZi", "DiZi1", "old"));
+
+    EXPECT_FALSE(writeIniValue(file, "DiZi", "DiZi1", "8 Road\r\n[PanFu1]\r\nPanFu1=X"));
+    EXPECT_EQ(readWholeFile(file), "[DiZi]\r\nDiZi1=old\r\n");
 }
 
 TEST_F(IniFileTest, DoesNotReplaceWhatItCannotRead) {
