@@ -3,6 +3,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
+#include <QTimer>
 #include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +16,7 @@
 #include "platform/gsettings_linux.h"
 #include "platform/input_methods_linux.h"
 #include "platform/linux_file_system.h"
+#include "platform/listing_index_keeper.h"
 #include "platform/media_sound_device.h"
 #include "platform/mount_table.h"
 #include "platform/mount_watcher_linux.h"
@@ -74,7 +76,13 @@ int main(int argc, char** argv) {
 
     qh::SettingsStore settings(paths.settingsFile(), &saveFailures);
     qh::LinuxFileSystem files(drives);
-    qh::LinuxFolderReader folderReader(drives);
+    // What the library's folders listed, kept from the last run: the first searches of the day
+    // read only the folders that changed since.
+    qh::ListingIndex listingIndex;
+    qh::LinuxFolderReader folderReader(drives, &listingIndex);
+    qh::ListingIndexKeeper listingIndexKeeper(
+        listingIndex, paths.dataDir / qh::kListingIndexFileName, qh::thisMachineName());
+    listingIndexKeeper.startLoading();
     qh::DesktopShell shell;
     qh::MediaSoundDevice keySoundDevice;
     qh::QtMediaDevice mediaDevice;
@@ -87,6 +95,11 @@ int main(int argc, char** argv) {
     const auto windows =
         qh::createProgramWindows({paths, settings, saveFailures, drives, files, folderReader, shell,
                                   keySoundDevice, mediaDevice, inputMethods, driveEvents});
+    QTimer listingIndexSaves;
+    listingIndexSaves.setInterval(std::chrono::minutes(1));
+    QObject::connect(&listingIndexSaves, &QTimer::timeout,
+                     [&listingIndexKeeper] { listingIndexKeeper.saveIfChanged(); });
+    listingIndexSaves.start();
     // The start-up benchmark times the program from its start to this line.
     if (qEnvironmentVariableIsSet("QINGHE_REPORT_USABLE")) {
         QObject::connect(windows.main.get(), &qh::MainWindow::startUpLoaded, [] {

@@ -136,11 +136,26 @@ void makeSparseFile(const fs::path& file, std::uint64_t bytes) {
     }
 }
 
-void formatExt4(const std::string& device) {
+void formatExt4(const std::string& device, Ext4Times times = Ext4Times::Nanoseconds) {
     // No journal and 4 KiB blocks: on a small volume all metadata sits at its start, and the
     // inode tables are written now rather than by a kernel thread later.
-    runProgram({"mkfs.ext4", "-q", "-F", "-b", "4096", "-m", "0", "-O", "^has_journal", "-E",
-                "nodiscard,lazy_itable_init=0,lazy_journal_init=0", device});
+    std::vector<std::string> command = {"mkfs.ext4",
+                                        "-q",
+                                        "-F",
+                                        "-b",
+                                        "4096",
+                                        "-m",
+                                        "0",
+                                        "-O",
+                                        "^has_journal",
+                                        "-E",
+                                        "nodiscard,lazy_itable_init=0,lazy_journal_init=0"};
+    if (times == Ext4Times::WholeSeconds) {
+        // Inodes of 128 bytes have no room for the nanoseconds.
+        command.insert(command.end(), {"-I", "128"});
+    }
+    command.push_back(device);
+    runProgram(command);
 }
 
 std::string tmpfsOptions(std::uint64_t bytes) {
@@ -453,14 +468,14 @@ std::optional<std::string> TmpfsVolume::unavailable() {
     return tmpfsUnavailable("needs root: mounts a tmpfs");
 }
 
-LoopExt4Volume::LoopExt4Volume(std::uint64_t bytes) : MountedVolume("qh-ext4-") {
+LoopExt4Volume::LoopExt4Volume(std::uint64_t bytes, Ext4Times times) : MountedVolume("qh-ext4-") {
     requireBlocks(bytes, "an ext4 volume's size");
     imageStore_.emplace("qh-image", folder_.makeFolder("image"), "tmpfs",
                         tmpfsOptions(bytes + kStoreSlack));
     const fs::path image = imageStore_->target() / "ext4.img";
     makeSparseFile(image, bytes);
     loop_.emplace(image);
-    formatExt4(loop_->path());
+    formatExt4(loop_->path(), times);
     mount_.emplace(loop_->path(), folder_.makeFolder("mnt"), "ext4");
 }
 

@@ -136,13 +136,17 @@ private:
     Mount mount_;
 };
 
+// How finely an ext4 volume keeps its files' times: whole seconds, as on older formats (and on
+// FAT, two seconds), makes two changes within one second share a change time.
+enum class Ext4Times { Nanoseconds, WholeSeconds };
+
 // An ext4 file system without a journal, 4 KiB blocks and no reserved blocks, on a loop device
 // over an image of the given size (a multiple of 4 KiB). The image lies on a tmpfs of its own,
 // so a runaway test cannot fill the work disk.
 class LoopExt4Volume : public MountedVolume {
 public:
     static std::optional<std::string> unavailable();
-    explicit LoopExt4Volume(std::uint64_t bytes);
+    explicit LoopExt4Volume(std::uint64_t bytes, Ext4Times times = Ext4Times::Nanoseconds);
 
     std::string device() const override { return loop_->path(); }
 
