@@ -24,6 +24,9 @@ PictureLoader::~PictureLoader() {
     }
     pool_.clear();
     pool_.waitForDone();
+    // The requests of the tasks that never started, under the lock: after the tasks' last look.
+    std::lock_guard lock(requestsMutex_);
+    requests_.clear();
 }
 
 std::shared_ptr<const PaneFrames> PictureLoader::cached(const PictureFile& file) {
@@ -36,25 +39,42 @@ std::shared_ptr<const PaneFrames> PictureLoader::cached(const PictureFile& file)
 }
 
 void PictureLoader::request(int pane, const PictureFile& file) {
-    auto& wanted = wanted_.at(static_cast<std::size_t>(pane));
-    const std::uint64_t ticket = ++wanted;
-    pool_.start([this, pane, file, ticket, &wanted] {
+    const std::uint64_t ticket = ++wanted_.at(static_cast<std::size_t>(pane));
+    {
+        std::lock_guard lock(requestsMutex_);
+        requests_.push_back({pane, ticket, file});
+    }
+    pool_.start([this] { decodeOldestRequest(); });
+}
+
+void PictureLoader::decodeOldestRequest() {
+    // Everything the task reads of the loader it reads here, under the lock that the destructor
+    // takes once the pool is done.
+    Request request;
+    const FileSystem* files = nullptr;
+    QSize box;
+    {
+        std::lock_guard lock(requestsMutex_);
+        request = std::move(requests_.front());
+        requests_.pop_front();
         // Paged past before its turn came: not worth reading.
-        if (wanted.load() != ticket) {
+        if (wanted_.at(static_cast<std::size_t>(request.pane)).load() != request.ticket) {
             return;
         }
-        auto picture =
-            std::make_shared<const PaneFrames>(decodeForPane(readPictureFile(files_, file), box_));
-        QMetaObject::invokeMethod(
-            this,
-            [this, pane, file, ticket, picture] {
-                keep(file.key(), picture);
-                if (wanted_.at(static_cast<std::size_t>(pane)).load() == ticket) {
-                    emit decoded(pane, picture);
-                }
-            },
-            Qt::QueuedConnection);
-    });
+        files = &files_;
+        box = box_;
+    }
+    auto picture = std::make_shared<const PaneFrames>(
+        decodeForPane(readPictureFile(*files, request.file), box));
+    QMetaObject::invokeMethod(
+        this,
+        [this, request = std::move(request), picture] {
+            keep(request.file.key(), picture);
+            if (wanted_.at(static_cast<std::size_t>(request.pane)).load() == request.ticket) {
+                emit decoded(request.pane, picture);
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 void PictureLoader::cancel(int pane) {

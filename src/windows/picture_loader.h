@@ -8,8 +8,10 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <deque>
 #include <list>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <unordered_map>
 
@@ -38,12 +40,25 @@ signals:
     void decoded(int pane, std::shared_ptr<const PaneFrames> picture);
 
 private:
+    struct Request {
+        int pane = 0;
+        std::uint64_t ticket = 0;
+        PictureFile file;
+    };
+
+    // On a pool thread: decodes the oldest request not yet taken.
+    void decodeOldestRequest();
     void keep(const std::string& key, std::shared_ptr<const PaneFrames> picture);
 
     const FileSystem& files_;
     QSize box_;
     QThreadPool pool_;
     std::array<std::atomic<std::uint64_t>, kPicturePaneCount> wanted_{};
+    // One request for each task given to the pool, oldest first. A task takes its work from here,
+    // and reads the loader, only under this lock: the pool hands tasks over and waits for them
+    // under locks of Qt's own, which ThreadSanitizer cannot see (Qt is not built with it).
+    std::mutex requestsMutex_;
+    std::deque<Request> requests_;  // guarded by requestsMutex_
     // Least recently shown first. Window's thread only.
     std::list<std::pair<std::string, std::shared_ptr<const PaneFrames>>> recent_;
     std::unordered_map<std::string, decltype(recent_)::iterator> byKey_;

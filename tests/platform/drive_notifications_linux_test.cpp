@@ -198,7 +198,9 @@ TEST(DriveEventsOnThisMachine, ATmpfsUnderMediaIsAddedWithItsSizeAndRemoved) {
 
     ASSERT_EQ(::umount2(folder.c_str(), 0), 0);
     ASSERT_TRUE(waitFor([&] { return !removed.empty(); }));
-    EXPECT_EQ(drives.snapshot()->find(added.at(0)), nullptr);
+    // A stick mounted meanwhile (another test's, say) may take the letter; this folder has none.
+    const Drive* after = drives.snapshot()->find(added.at(0));
+    EXPECT_TRUE(after == nullptr || after->hostRoot != folder);
 }
 
 }  // namespace
