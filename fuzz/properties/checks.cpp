@@ -19,6 +19,7 @@ constexpr std::array kTargets = {
     FuzzTarget{"host_name", checkHostName},
     FuzzTarget{"wildcard", checkWildcard},
     FuzzTarget{"search_keyword", checkSearchKeyword},
+    FuzzTarget{"listing_index", checkListingIndex},
 };
 
 }  // namespace

@@ -34,5 +34,6 @@ std::string checkMountInfo(std::string_view input);      // mountinfo, mounts to
 std::string checkHostName(std::string_view input);       // a host name's bytes
 std::string checkWildcard(std::string_view input);       // pattern, name
 std::string checkSearchKeyword(std::string_view input);  // typed text, name around it, tab
+std::string checkListingIndex(std::string_view input);   // record count (2 bytes), records
 
 }  // namespace qh::fuzz

@@ -208,8 +208,8 @@ std::string ListingIndex::serialize(std::string_view machine) const {
     return content;
 }
 
-std::optional<std::unordered_map<std::string, std::shared_ptr<const FolderRecord>>>
-ListingIndex::parse(std::string_view content, std::string_view machine) {
+std::optional<ListingIndex::Records> ListingIndex::parse(std::string_view content,
+                                                         std::string_view machine) {
     if (!content.starts_with(kMagic)) {
         return std::nullopt;
     }
@@ -223,10 +223,15 @@ ListingIndex::parse(std::string_view content, std::string_view machine) {
         checkOf(header.rest()) != check) {
         return std::nullopt;
     }
-    Reader payload(header.rest());
-    std::unordered_map<std::string, std::shared_ptr<const FolderRecord>> folders;
+    return parseRecords(header.rest(), count);
+}
+
+std::optional<ListingIndex::Records> ListingIndex::parseRecords(std::string_view records,
+                                                                std::uint64_t count) {
+    Reader payload(records);
+    Records folders;
     // A record takes at least 50 bytes: a count beyond that is not this file's.
-    folders.reserve(std::min<std::uint64_t>(count, header.rest().size() / 50));
+    folders.reserve(std::min<std::uint64_t>(count, records.size() / 50));
     for (std::uint64_t i = 0; i < count; ++i) {
         std::string_view path;
         std::string_view listing;
@@ -268,6 +273,11 @@ void ListingIndex::setLoading(bool loading) {
 void ListingIndex::waitWhileLoading(std::chrono::milliseconds most) const {
     std::unique_lock lock(loadingMutex_);
     loadingEnded_.wait_for(lock, most, [this] { return !loading_; });
+}
+
+bool ListingIndex::loading() const {
+    std::lock_guard lock(loadingMutex_);
+    return loading_;
 }
 
 bool ListingIndex::takeChanged() {

@@ -71,6 +71,9 @@ struct FolderRecord {
 
 class ListingIndex {
 public:
+    // Folders by host path.
+    using Records = std::unordered_map<std::string, std::shared_ptr<const FolderRecord>>;
+
     // `settle`: how long after a folder's change time its listing must have been read for the
     // stamp to tell every later change. A folder changed twice within one tick of the file
     // system's clock keeps one change time; on FAT that tick is two seconds.
@@ -88,20 +91,22 @@ public:
     void record(const std::string& hostPath, std::shared_ptr<const FolderRecord> folder);
 
     // The records of a saved index, for the folders no walk has read in this run yet.
-    void adopt(std::unordered_map<std::string, std::shared_ptr<const FolderRecord>> saved);
+    void adopt(Records saved);
 
     // The file's content: every record used within the last month. `machine` names this
     // computer: an index copied to another one is not read there, where the volumes differ.
     std::string serialize(std::string_view machine) const;
     // A saved index, or nothing when the content is not one that `serialize` wrote on `machine`
     // in this format, whole.
-    static std::optional<std::unordered_map<std::string, std::shared_ptr<const FolderRecord>>>
-    parse(std::string_view content, std::string_view machine);
+    static std::optional<Records> parse(std::string_view content, std::string_view machine);
+    // The records after the file's header, `count` of them and nothing after them.
+    static std::optional<Records> parseRecords(std::string_view records, std::uint64_t count);
 
     // While a saved index is read at start, walks wait for it (for at most `most`) before they
     // read their first folder, rather than read from the disk what the index will hold.
     void setLoading(bool loading);
     void waitWhileLoading(std::chrono::milliseconds most) const;
+    bool loading() const;
 
     // True once after each change since the last call: the index is worth saving.
     bool takeChanged();
@@ -126,7 +131,7 @@ private:
     std::chrono::nanoseconds settle_;
     Clock clock_;
     mutable std::shared_mutex mutex_;
-    std::unordered_map<std::string, std::shared_ptr<const FolderRecord>> folders_;
+    Records folders_;
     mutable std::atomic<bool> changed_{false};
     mutable std::mutex loadingMutex_;
     mutable std::condition_variable loadingEnded_;
