@@ -53,6 +53,13 @@ std::vector<std::string> walk(const FolderReader& reader, std::string_view patte
     return rows;
 }
 
+// Without reading ahead, each folder is opened once: the index's counts are the folders'.
+std::vector<std::string> walkAlone(const FolderReader& reader, std::string_view pattern) {
+    std::vector<std::string> rows;
+    WalkFiles(reader, R"(F:\)", pattern, rows);
+    return rows;
+}
+
 // A library tree changed at random: files and folders added, deleted, renamed and moved, names
 // hidden and shown, links, names that are not UTF-8, a file put where a folder was, the drive's
 // folder swapped for another tree and the letter set to a third.
@@ -288,19 +295,19 @@ TEST(ListingIndexWalk, TheNextRunListsUnchangedFoldersFromTheSavedIndex) {
         const LinuxFolderReader indexed(drives, &index);
         ListingIndexKeeper keeper(index, dataDir / kListingIndexFileName, "this machine");
         keeper.startLoading();
-        EXPECT_EQ(walk(indexed, "*.*"), walk(disk, "*.*"));
+        EXPECT_EQ(walkAlone(indexed, "*.*"), walk(disk, "*.*"));
         EXPECT_EQ(index.counts().read, 6u);
     }
     ListingIndex index(std::chrono::seconds(2), later);
     const LinuxFolderReader indexed(drives, &index);
     ListingIndexKeeper keeper(index, dataDir / kListingIndexFileName, "this machine");
     keeper.startLoading();
-    EXPECT_EQ(walk(indexed, "*月*"), walk(disk, "*月*"));
+    EXPECT_EQ(walkAlone(indexed, "*月*"), walk(disk, "*月*"));
     EXPECT_EQ(index.counts().read, 0u);
     EXPECT_EQ(index.counts().listedFromIndex, 6u);
 
     testing::writeFile(library / "歌手3" / "月亮2.mp3", "");
-    EXPECT_EQ(walk(indexed, "*月*"), walk(disk, "*月*"));
+    EXPECT_EQ(walkAlone(indexed, "*月*"), walk(disk, "*月*"));
     EXPECT_EQ(index.counts().read, 1u);
 }
 
