@@ -4,19 +4,32 @@
 #include <cstdint>
 #include <string_view>
 
+#include "text/byte_text.h"
+
 namespace qh {
 
 namespace {
 
-// Byte by byte with ASCII letters folded to lower case: below zero, zero or above zero.
+// Byte by byte with the ASCII letters that are characters of their own folded to lower case (a
+// letter that is the second byte of a Chinese character stays as it is): below zero, zero or
+// above zero.
 int compareFolded(std::string_view left, std::string_view right) {
-    const auto fold = [](char ch) {
-        const auto byte = static_cast<unsigned char>(ch);
-        return byte >= 'A' && byte <= 'Z' ? byte + ('a' - 'A') : byte;
+    // `nextCharacter`: where the text's next character starts, moved on at each one.
+    const auto fold = [](std::string_view text, std::size_t at, std::size_t& nextCharacter) {
+        const auto byte = static_cast<unsigned char>(text[at]);
+        if (at != nextCharacter) {
+            return int{byte};
+        }
+        const std::size_t length = charLengthAt(text, at);
+        nextCharacter = at + length;
+        return length == 1 && byte >= 'A' && byte <= 'Z' ? byte + ('a' - 'A') : int{byte};
     };
+    std::size_t leftCharacter = 0;
+    std::size_t rightCharacter = 0;
     const std::size_t common = std::min(left.size(), right.size());
     for (std::size_t i = 0; i < common; ++i) {
-        if (const int difference = fold(left[i]) - fold(right[i]); difference != 0) {
+        const int difference = fold(left, i, leftCharacter) - fold(right, i, rightCharacter);
+        if (difference != 0) {
             return difference;
         }
     }

@@ -72,6 +72,21 @@ TEST(HotList, EqualCountsOrderByPathWithoutRegardToCase) {
     HotList list;
     list.assign({"001C,b.mp3", "001C,A.mp3", "001C,a.mp2"});
     EXPECT_EQ(list.lines(), (Lines{"001C,a.mp2", "001C,A.mp3", "001C,b.mp3"}));
+    // A letter after a Chinese character's first byte is part of it and keeps its case:
+    // "\xD7a" and "\xD7C" order by their bytes, after "\xD7C" and "\xD7c".
+    list.assign(
+        {"001C,\xD7"
+         "a.mp3",
+         "001C,\xD7"
+         "C.mp3",
+         "001C,\xD7"
+         "c.mp3"});
+    EXPECT_EQ(list.lines(), (Lines{"001C,\xD7"
+                                   "C.mp3",
+                                   "001C,\xD7"
+                                   "a.mp3",
+                                   "001C,\xD7"
+                                   "c.mp3"}));
 }
 
 TEST(HotLineParts, TheNameTakesEverythingUpToTheFirstCommaAfterC) {
