@@ -284,31 +284,35 @@ TEST(ListingIndexWalk, TheNextRunListsUnchangedFoldersFromTheSavedIndex) {
     const fs::path dataDir = folder.path() / "data";
     fs::create_directories(dataDir);
     const LinuxFolderReader disk(drives);
-    // Recorded long after the folders' changes, as on the morning after.
-    const auto later = [] {
-        return std::chrono::duration_cast<std::chrono::nanoseconds>(
-                   std::chrono::system_clock::now().time_since_epoch() + std::chrono::seconds(10))
-            .count();
+    // One run of the program: its index, read from the data folder at start and saved at the end,
+    // recorded long after the folders' changes, as on the morning after.
+    struct ProgramRun {
+        ProgramRun(const SharedDriveTable& drives, const fs::path& dataDir)
+            : indexed(drives, &index), keeper(index, dataDir / kListingIndexFileName, "here") {
+            keeper.startLoading();
+        }
+        ListingIndex index{std::chrono::seconds(2), [] {
+                               return std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                          std::chrono::system_clock::now().time_since_epoch() +
+                                          std::chrono::seconds(10))
+                                   .count();
+                           }};
+        const LinuxFolderReader indexed;
+        ListingIndexKeeper keeper;
     };
     {
-        ListingIndex index(std::chrono::seconds(2), later);
-        const LinuxFolderReader indexed(drives, &index);
-        ListingIndexKeeper keeper(index, dataDir / kListingIndexFileName, "this machine");
-        keeper.startLoading();
-        EXPECT_EQ(walkAlone(indexed, "*.*"), walk(disk, "*.*"));
-        EXPECT_EQ(index.counts().read, 6u);
+        ProgramRun first(drives, dataDir);
+        EXPECT_EQ(walkAlone(first.indexed, "*.*"), walk(disk, "*.*"));
+        EXPECT_EQ(first.index.counts().read, 6u);
     }
-    ListingIndex index(std::chrono::seconds(2), later);
-    const LinuxFolderReader indexed(drives, &index);
-    ListingIndexKeeper keeper(index, dataDir / kListingIndexFileName, "this machine");
-    keeper.startLoading();
-    EXPECT_EQ(walkAlone(indexed, "*月*"), walk(disk, "*月*"));
-    EXPECT_EQ(index.counts().read, 0u);
-    EXPECT_EQ(index.counts().listedFromIndex, 6u);
+    ProgramRun next(drives, dataDir);
+    EXPECT_EQ(walkAlone(next.indexed, "*月*"), walk(disk, "*月*"));
+    EXPECT_EQ(next.index.counts().read, 0u);
+    EXPECT_EQ(next.index.counts().listedFromIndex, 6u);
 
     testing::writeFile(library / "歌手3" / "月亮2.mp3", "");
-    EXPECT_EQ(walkAlone(indexed, "*月*"), walk(disk, "*月*"));
-    EXPECT_EQ(index.counts().read, 1u);
+    EXPECT_EQ(walkAlone(next.indexed, "*月*"), walk(disk, "*月*"));
+    EXPECT_EQ(next.index.counts().read, 1u);
 }
 
 }  // namespace
