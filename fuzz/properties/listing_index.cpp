@@ -27,8 +27,9 @@ std::string checkListing(const std::string& path, const FolderRecord& folder) {
         }
         ++entries;
     }
-    if (entries != folder.entryCount) {
-        return failure(shown(path), " holds ", entries, " entries, counted ", folder.entryCount);
+    if (entries != folder.listing.size()) {
+        return failure(shown(path), " holds ", entries, " entries, counted ",
+                       folder.listing.size());
     }
     return "";
 }
@@ -91,7 +92,7 @@ std::string checkListingIndex(std::string_view input) {
             read.ntfsAttributes != folder->ntfsAttributes ||
             read.usedDay.load() != folder->usedDay.load() ||
             read.listing.bytes() != folder->listing.bytes() ||
-            read.entryCount != folder->entryCount) {
+            read.listing.size() != folder->listing.size()) {
             return failure(shown(path), " changed through a save");
         }
     }

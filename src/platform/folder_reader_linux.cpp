@@ -212,13 +212,7 @@ void LinuxOpenFolder::finishRecording() {
     if (!recording_) {
         return;
     }
-    recording_->entryCount = 0;
-    RawListing::Cursor count(recording_->listing.bytes());
-    RawEntry raw;
-    while (count.next(raw.type, raw.name)) {
-        ++recording_->entryCount;
-    }
-    recording_->listing.bytes().shrink_to_fit();
+    recording_->listing.shrinkToFit();
     index_->record(hostPath_.native(), std::move(recording_));
 }
 

@@ -86,9 +86,22 @@ private:
     std::size_t offset_ = 0;
 };
 
-// The number of entries, or nothing when the bytes are not a listing.
-std::optional<std::size_t> entriesIn(const std::string& bytes) {
-    std::size_t count = 0;
+}  // namespace
+
+bool RawListing::add(unsigned char type, std::string_view name) {
+    if (name.empty() || name.size() > 255) {
+        return false;
+    }
+    bytes_ += static_cast<char>(type);
+    bytes_ += static_cast<char>(name.size());
+    bytes_ += name;
+    ++size_;
+    return true;
+}
+
+std::optional<RawListing> RawListing::fromBytes(std::string_view bytes) {
+    RawListing listing;
+    listing.bytes_ = bytes;
     std::size_t offset = 0;
     while (offset < bytes.size()) {
         if (bytes.size() - offset < 2) {
@@ -99,21 +112,9 @@ std::optional<std::size_t> entriesIn(const std::string& bytes) {
             return std::nullopt;
         }
         offset += 2 + length;
-        ++count;
+        ++listing.size_;
     }
-    return count;
-}
-
-}  // namespace
-
-bool RawListing::add(unsigned char type, std::string_view name) {
-    if (name.empty() || name.size() > 255) {
-        return false;
-    }
-    bytes_ += static_cast<char>(type);
-    bytes_ += static_cast<char>(name.size());
-    bytes_ += name;
-    return true;
+    return listing;
 }
 
 bool RawListing::Cursor::next(unsigned char& type, std::string_view& name) {
@@ -246,12 +247,11 @@ std::optional<ListingIndex::Records> ListingIndex::parseRecords(std::string_view
         }
         folder->ntfsAttributes = ntfs == 1;
         folder->usedDay = used;
-        folder->listing.bytes() = listing;
-        const auto entries = entriesIn(folder->listing.bytes());
+        auto entries = RawListing::fromBytes(listing);
         if (!entries) {
             return std::nullopt;
         }
-        folder->entryCount = *entries;
+        folder->listing = std::move(*entries);
         if (!folders.emplace(path, std::move(folder)).second) {
             return std::nullopt;
         }
@@ -295,7 +295,7 @@ ListingIndex::Size ListingIndex::size() const {
     // A map node with its key and the shared pointer's block, besides what each holds.
     constexpr std::size_t kPerFolder = 64 + sizeof(FolderRecord) + 32;
     for (const auto& [path, folder] : folders_) {
-        size.entries += folder->entryCount;
+        size.entries += folder->listing.size();
         size.bytesInMemory += kPerFolder + path.capacity() + folder->listing.bytes().capacity();
     }
     size.bytesInMemory += folders_.bucket_count() * sizeof(void*);

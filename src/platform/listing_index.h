@@ -40,8 +40,13 @@ public:
     // False, and the listing is left as it was, for a name longer than a byte can count (no
     // Linux volume gives one): such a folder is never kept.
     bool add(unsigned char type, std::string_view name);
+    // The listing a saved index holds, or nothing when the bytes are not one.
+    static std::optional<RawListing> fromBytes(std::string_view bytes);
+    // Once the folder is read whole: no room kept for more entries.
+    void shrinkToFit() { bytes_.shrink_to_fit(); }
+
     const std::string& bytes() const { return bytes_; }
-    std::string& bytes() { return bytes_; }
+    std::size_t size() const { return size_; }
 
     // Reading a listing back in order.
     class Cursor {
@@ -56,6 +61,7 @@ public:
 
 private:
     std::string bytes_;
+    std::size_t size_ = 0;
 };
 
 struct FolderRecord {
@@ -63,7 +69,6 @@ struct FolderRecord {
     std::int64_t recordedNs = 0;  // when the stamp was taken, before the folder was read
     bool ntfsAttributes = false;  // the volume keeps Windows attribute bits of its own
     RawListing listing;
-    std::size_t entryCount = 0;
     // The day (since 1970) a walk last used this record; one not used for a month is dropped
     // when the index is saved (a folder deleted, a letter set elsewhere).
     mutable std::atomic<std::uint32_t> usedDay{0};
